@@ -1,0 +1,196 @@
+#include "FileLayer.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The reasons users meet, in German; others as the system says them.
+std::string ReasonText(int err)
+{
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case ENOSPC:
+    case EDQUOT:
+        return "Kein Speicherplatz mehr auf dem Datenträger";
+    case EROFS:
+        return "Das Dateisystem ist schreibgeschützt";
+    case ENOENT:
+        return "Datei oder Ordner nicht gefunden";
+    case EISDIR:
+        return "Der Pfad ist ein Ordner";
+    case EIO:
+        return "Ein-/Ausgabefehler";
+    default:
+        return std::strerror(err);
+    }
+}
+
+std::string SystemError(const char* what, const std::string& path, int err)
+{
+    return std::string(what) + " \"" + path + "\": " + ReasonText(err) + ".";
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+CFileLayer& CFileLayer::Default()
+{
+    static CFileLayer instance;
+    return instance;
+}
+
+bool CFileLayer::ReadFile(const std::string& path, std::vector<uint8_t>& out, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError("Die Datei kann nicht geöffnet werden:", path, errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "Die Datei \"" + path + "\" ist keine gewöhnliche Datei.";
+        ::close(fd);
+        return false;
+    }
+    out.clear();
+    out.reserve(static_cast<size_t>(st.st_size));
+    uint8_t buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = SystemError("Die Datei kann nicht gelesen werden:", path, errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        out.insert(out.end(), buf, buf + n);
+    }
+    ::close(fd);
+    return true;
+}
+
+bool CFileLayer::CreateTemp(const std::string& target, std::string& tempPath, int& fd, std::string& error)
+{
+    tempPath = target + ".XXXXXX";
+    std::vector<char> name(tempPath.begin(), tempPath.end());
+    name.push_back('\0');
+    fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = "Im Ordner \"" + DirectoryOf(target) + "\" kann keine Datei angelegt werden: " + ReasonText(errno) + ".";
+        return false;
+    }
+    tempPath.assign(name.data());
+    // A replaced database keeps the permissions it had.
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    return true;
+}
+
+bool CFileLayer::WriteAll(int fd, const uint8_t* data, size_t size, std::string& error)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = std::string("Die Datei kann nicht geschrieben werden: ") + ReasonText(errno) + ".";
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool CFileLayer::Flush(int fd, std::string& error)
+{
+    if (::fsync(fd) != 0) {
+        error = std::string("Die Datei kann nicht auf den Datenträger geschrieben werden: ") + ReasonText(errno) + ".";
+        return false;
+    }
+    return true;
+}
+
+bool CFileLayer::Close(int fd, std::string& error)
+{
+    if (::close(fd) != 0) {
+        error = std::string("Die Datei kann nicht geschlossen werden: ") + ReasonText(errno) + ".";
+        return false;
+    }
+    return true;
+}
+
+bool CFileLayer::Rename(const std::string& from, const std::string& to, std::string& error)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        error = SystemError("Die Datei kann nicht ersetzt werden:", to, errno);
+        return false;
+    }
+    // Makes the rename itself durable; a failure here no longer endangers the data.
+    const int dir = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void CFileLayer::Remove(const std::string& path)
+{
+    ::unlink(path.c_str());
+}
+
+bool CFileLayer::WriteFileAtomic(const std::string& requested, const uint8_t* data, size_t size,
+                                 std::string& error)
+{
+    // A link to the database is kept; the file it points at is replaced.
+    std::string target = requested;
+    if (char* real = ::realpath(requested.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    std::string temp;
+    int fd = -1;
+    if (!CreateTemp(target, temp, fd, error)) {
+        return false;
+    }
+    if (!WriteAll(fd, data, size, error) || !Flush(fd, error)) {
+        std::string ignored;
+        Close(fd, ignored);
+        Remove(temp);
+        return false;
+    }
+    if (!Close(fd, error) || !Rename(temp, target, error)) {
+        Remove(temp);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,62 @@
+#include "Command.h"
+
+#include <ostream>
+
+#include "document/Messages.h"
+#include "document/VandrelEdit2028Doc.h"
+
+namespace ndbtool {
+
+int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err)
+{
+    std::string error;
+    switch (doc.LoadFile(path, error)) {
+    case LoadStatus::ReadError:
+        err << error << '\n';
+        return kIoError;
+    case LoadStatus::Refused:
+        err << msg::kUnexpectedFormat << '\n';
+        return kRefused;
+    case LoadStatus::LoadedPartly:
+        err << msg::kUnknownBlockTitle << ": " << doc.GetUnknownBlockMessage() << '\n';
+        return kOk;
+    case LoadStatus::Loaded:
+        return kOk;
+    }
+    return kIoError;
+}
+
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+               std::vector<std::string>& positional, std::vector<std::pair<std::string, std::string>>& given)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+            positional.push_back(a);
+            continue;
+        }
+        bool known = false;
+        for (const std::string& f : flags) {
+            const bool takesValue = !f.empty() && f.back() == '=';
+            const std::string name = takesValue ? f.substr(0, f.size() - 1) : f;
+            if (a != name) {
+                continue;
+            }
+            known = true;
+            if (takesValue) {
+                if (i + 1 >= args.size()) {
+                    return false;
+                }
+                given.emplace_back(name, args[++i]);
+            } else {
+                given.emplace_back(name, std::string());
+            }
+        }
+        if (!known) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace ndbtool

@@ -1,0 +1,34 @@
+#pragma once
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CVandrelEdit2028Doc;
+
+namespace ndbtool {
+
+enum ExitCode : int { kOk = 0, kUsage = 1, kRefused = 2, kIoError = 3 };
+
+// One subcommand of the tool. Run gets the arguments after the command name.
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual const char* Name() const = 0;
+    virtual const char* Usage() const = 0;
+    virtual int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) = 0;
+};
+
+std::vector<std::unique_ptr<Command>> AllCommands();
+
+// Loads path into doc and reports a refusal or an unread block on err.
+// Returns kOk when the command may go on, else the exit code to end with.
+int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err);
+
+// Splits args into positional arguments and the flags named in flags
+// (each flag taking a value when its name ends with '='). Returns false on an
+// unknown flag or a missing value.
+bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+               std::vector<std::string>& positional, std::vector<std::pair<std::string, std::string>>& given);
+
+} // namespace ndbtool

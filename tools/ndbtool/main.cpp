@@ -1,0 +1,60 @@
+// ndbtool: reads, checks and rewrites Rudevoz SF 2028 channel databases.
+#include <iostream>
+
+#include "Command.h"
+
+namespace ndbtool {
+std::unique_ptr<Command> MakeInfoCommand();
+std::unique_ptr<Command> MakeChannelsCommand();
+std::unique_ptr<Command> MakeTimersCommand();
+std::unique_ptr<Command> MakeResaveCommand();
+std::unique_ptr<Command> MakeDemoCommand();
+
+std::vector<std::unique_ptr<Command>> AllCommands()
+{
+    std::vector<std::unique_ptr<Command>> all;
+    all.push_back(MakeInfoCommand());
+    all.push_back(MakeChannelsCommand());
+    all.push_back(MakeTimersCommand());
+    all.push_back(MakeResaveCommand());
+    all.push_back(MakeDemoCommand());
+    return all;
+}
+} // namespace ndbtool
+
+namespace {
+
+void PrintUsage(std::ostream& err, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
+{
+    err << "Aufruf: ndbtool BEFEHL ...\n";
+    for (const auto& c : commands) {
+        err << "  ndbtool " << c->Usage() << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    auto commands = ndbtool::AllCommands();
+    if (argc < 2) {
+        PrintUsage(std::cerr, commands);
+        return ndbtool::kUsage;
+    }
+    const std::string name = argv[1];
+    for (const auto& c : commands) {
+        if (name != c->Name()) {
+            continue;
+        }
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        const int rc = c->Run(args, std::cout, std::cerr);
+        if (rc == ndbtool::kUsage) {
+            std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
+        }
+        std::cout.flush();
+        return rc;
+    }
+    PrintUsage(std::cerr, commands);
+    return ndbtool::kUsage;
+}
