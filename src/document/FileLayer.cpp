@@ -68,11 +68,15 @@ bool CFileLayer::ReadFile(const std::string& path, std::vector<uint8_t>& out, st
         ::close(fd);
         return false;
     }
-    out.clear();
-    out.reserve(static_cast<size_t>(st.st_size));
-    uint8_t buf[1 << 16];
+    // Read in one go into a buffer of the file's size; a file that grows
+    // meanwhile is read on to its end.
+    out.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t got = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (got == out.size()) {
+            out.resize(out.size() * 2);
+        }
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -84,8 +88,9 @@ bool CFileLayer::ReadFile(const std::string& path, std::vector<uint8_t>& out, st
         if (n == 0) {
             break;
         }
-        out.insert(out.end(), buf, buf + n);
+        got += static_cast<size_t>(n);
     }
+    out.resize(got);
     ::close(fd);
     return true;
 }

@@ -31,6 +31,7 @@ LoadStatus CVandrelEdit2028Doc::Load(const uint8_t* fileBytes, size_t fileSize)
     }
     m_bHasFileContents = true;
     RunBlockLoop(stream);
+    m_ndb.EndBlockReading();
     m_services.NumberListPositions();
     m_bModified = false;
     return m_bLoadStoppedEarly ? LoadStatus::LoadedPartly : LoadStatus::Loaded;
@@ -51,7 +52,7 @@ void CVandrelEdit2028Doc::RunBlockLoop(CMemStream& stream)
         // length can neither read into the next block nor shift it.
         const size_t bodyStart = stream.GetPosition();
         const size_t bodyLength = static_cast<size_t>(length);
-        CMemStream body(std::vector<uint8_t>(stream.Current(), stream.Current() + bodyLength));
+        CMemStream body = CMemStream::View(stream.Current(), bodyLength);
         stream.Seek(bodyStart + bodyLength);
         switch (type) {
         case ndb::kTypeConfigV2:

@@ -1,5 +1,6 @@
 #include "Cndb.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Crc32.h"
@@ -45,13 +46,54 @@ int Cndb::ReadContainer(const uint8_t* fileBytes, size_t fileSize, CMemStream& s
         return 0;
     }
     const uint8_t* payload = fileBytes + ndb::kHeaderSize;
-    if (Ccrc32::GetInstance().Compute(payload, length) != ReadLE32(h + ndb::kHdrBodyChecksum)) {
+    if (PayloadCrc(payload, length) != ReadLE32(h + ndb::kHdrBodyChecksum)) {
+        m_knownBodies.clear();
         return 0;
     }
-    stream = CMemStream(std::vector<uint8_t>(payload, payload + length));
-    stream.Seek(0);
+    // The stream views the caller's bytes, which outlive the load.
+    stream = CMemStream::View(payload, length);
+    m_pCheckedPayload = stream.Data();
     m_nLoadStatus = 1;
     return 1;
+}
+
+uint32_t Cndb::PayloadCrc(const uint8_t* payload, size_t length)
+{
+    // The payload is cut where its blocks appear to lie; each block body's
+    // CRC is kept for the block header check, and the pieces' CRCs combine to
+    // the payload's. Any cut gives the same result, so a damaged layout only
+    // means fewer kept bodies.
+    const Ccrc32& crc = Ccrc32::GetInstance();
+    m_knownBodies.clear();
+    size_t pos = std::min(length, ndb::kDatabaseHeaderSize);
+    uint32_t running = crc.Compute(payload, pos);
+    while (length - pos >= ndb::kHeaderSize) {
+        const uint32_t bodyLength = ReadLE32(payload + pos + ndb::kHdrBodyLength);
+        if (bodyLength > length - pos - ndb::kHeaderSize) {
+            break;
+        }
+        running = crc.Combine(running, crc.Compute(payload + pos, ndb::kHeaderSize), ndb::kHeaderSize);
+        pos += ndb::kHeaderSize;
+        const uint32_t bodyCrc = crc.Compute(payload + pos, bodyLength);
+        m_knownBodies.push_back({pos, bodyLength, bodyCrc});
+        running = crc.Combine(running, bodyCrc, bodyLength);
+        pos += bodyLength;
+    }
+    return crc.Combine(running, crc.Compute(payload + pos, length - pos), length - pos);
+}
+
+bool Cndb::LookUpBodyCrc(const CMemStream& stream, size_t offset, size_t length, uint32_t& crc) const
+{
+    if (stream.Data() != m_pCheckedPayload) {
+        return false;
+    }
+    for (const KnownBody& b : m_knownBodies) {
+        if (b.offset == offset && b.length == length) {
+            crc = b.crc;
+            return true;
+        }
+    }
+    return false;
 }
 
 int Cndb::ReadBlockHeader(CMemStream& stream, int& type, int& length)
@@ -78,7 +120,11 @@ int Cndb::ReadBlockHeader(CMemStream& stream, int& type, int& length)
         if (!HeaderChecksumOk(h) || bodyLength > stream.Remaining()) {
             continue;
         }
-        if (Ccrc32::GetInstance().Compute(stream.Current(), bodyLength) != ReadLE32(h + ndb::kHdrBodyChecksum)) {
+        uint32_t bodyCrc = 0;
+        if (!LookUpBodyCrc(stream, bodyStart, bodyLength, bodyCrc)) {
+            bodyCrc = Ccrc32::GetInstance().Compute(stream.Current(), bodyLength);
+        }
+        if (bodyCrc != ReadLE32(h + ndb::kHdrBodyChecksum)) {
             stream.Seek(bodyStart + bodyLength);
             continue;
         }

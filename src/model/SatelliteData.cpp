@@ -1,6 +1,7 @@
 #include "SatelliteData.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 #include "Endian.h"
@@ -88,8 +89,8 @@ void CSatelliteDataArray::ReadBlock(CMemStream& stream)
 
 void CSatelliteDataArray::WriteBlock() const
 {
-    CMemStream body;
-    body.Bytes().reserve(ndb::kSatBodySize);
+    CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
+    CMemStream& body = out.BeginBlock(0xDB02, 3);
     body.Write(m_head.data(), m_head.size());
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
@@ -98,9 +99,7 @@ void CSatelliteDataArray::WriteBlock() const
     if (m_nBodyLength > static_cast<int32_t>(ndb::kSatBodySize)) {
         body.WriteZeros(static_cast<size_t>(m_nBodyLength) - ndb::kSatBodySize);
     }
-    uint8_t header[ndb::kHeaderSize];
-    MakeBlockHeader(header, 0xDB02, 3);
-    CNDBPrepackaging::GetInstance().AppendBlock(header, body);
+    out.EndBlock();
 }
 
 bool CSatelliteDataArray::ReadStream(CMemStream& stream)
@@ -110,15 +109,18 @@ bool CSatelliteDataArray::ReadStream(CMemStream& stream)
         return false;
     }
     const uint32_t count = ReadLE32(countBytes);
-    if (count > stream.Remaining() / ndb::kSatRecordSize) {
-        return false;
-    }
+    // Only the entries really there are read; a count that promises more
+    // yields the whole ones and reports the sequence as short.
+    const uint32_t present = static_cast<uint32_t>(std::min<size_t>(count, stream.Remaining() / ndb::kSatRecordSize));
     uint8_t buf[ndb::kSatRecordSize];
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < present; ++i) {
         stream.Read(buf, sizeof buf);
         m_records.push_back(std::make_unique<CSatelliteData>(buf, static_cast<int>(i)));
     }
-    return true;
+    if (present < count) {
+        stream.Seek(stream.GetLength());
+    }
+    return present == count;
 }
 
 void CSatelliteDataArray::WriteStream(CMemStream& stream) const

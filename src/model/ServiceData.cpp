@@ -62,63 +62,61 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
     if (stream.Read(m_serviceHead.data(), m_serviceHead.size()) < m_serviceHead.size()) {
         return;
     }
-    std::vector<std::unique_ptr<CServiceData>> file;
-    const size_t count = std::min<size_t>(ndb::kSvcSlots, stream.Remaining() / ndb::kSvcRecordSize);
-    file.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        file.push_back(std::make_unique<CServiceData>(stream.Current()));
-        stream.Skip(ndb::kSvcRecordSize);
-    }
+    // Only whole slots are read; a short body yields the slots that fit.
+    const size_t n = std::min<size_t>(ndb::kSvcSlots, stream.Remaining() / ndb::kSvcRecordSize);
+    const uint8_t* slots = stream.Current();
+    stream.Skip(n * ndb::kSvcRecordSize);
+    auto slot = [&](size_t i) { return slots + i * ndb::kSvcRecordSize; };
 
     // Chains are followed through an index by number: for every number the
-    // file indices holding it, in file order. The first match in file order is
-    // what a search from the start of the array would find.
-    const size_t n = file.size();
-    std::vector<int> firstWithNumber(65536, -1);
-    std::vector<int> nextWithNumber(n, -1);
+    // slots holding it, in file order. The first match in file order is what
+    // a search from the start of the array would find.
+    std::vector<int32_t> firstWithNumber(65536, -1);
+    std::vector<int32_t> nextWithNumber(n, -1);
     for (size_t i = n; i-- > 0;) {
-        const uint16_t num = file[i]->GetNumber();
+        const uint16_t num = ReadLE16(slot(i));
         nextWithNumber[i] = firstWithNumber[num];
-        firstWithNumber[num] = static_cast<int>(i);
+        firstWithNumber[num] = static_cast<int32_t>(i);
     }
-    std::vector<char> collected(n, 0);
+    enum : uint8_t { kFree, kThisChain, kEarlierChain };
+    std::vector<uint8_t> taken(n, kFree);
     std::vector<size_t> order;
     order.reserve(n);
 
-    // Walks one chain; a record is found at the first file index holding the
-    // number that no earlier chain took. A record met again ends the walk.
+    // Walks one chain. A number is found at its first slot that no earlier
+    // chain took (the radio chain is searched behind the television records);
+    // a slot met again means the chain loops, and the walk ends there.
     auto walk = [&](uint16_t start, size_t maxSteps) {
+        const size_t begin = order.size();
         uint16_t current = start;
-        size_t steps = 0;
-        while (current != 0 && steps < maxSteps) {
-            int idx = firstWithNumber[current];
-            while (idx >= 0 && collected[static_cast<size_t>(idx)] == 1) {
+        for (size_t steps = 0; current != 0 && steps < maxSteps; ++steps) {
+            int32_t idx = firstWithNumber[current];
+            while (idx >= 0 && taken[static_cast<size_t>(idx)] == kEarlierChain) {
                 idx = nextWithNumber[static_cast<size_t>(idx)];
             }
-            if (idx < 0 || collected[static_cast<size_t>(idx)] == 2) {
+            if (idx < 0 || taken[static_cast<size_t>(idx)] == kThisChain) {
                 break;
             }
-            collected[static_cast<size_t>(idx)] = 2;
+            taken[static_cast<size_t>(idx)] = kThisChain;
             order.push_back(static_cast<size_t>(idx));
-            current = file[static_cast<size_t>(idx)]->GetNext();
-            ++steps;
+            current = ReadLE16(slot(static_cast<size_t>(idx)) + 4);
         }
-        // Marks the chain's records as taken for the next chain's searches.
-        for (size_t k : order) {
-            collected[k] = 1;
+        for (size_t k = begin; k < order.size(); ++k) {
+            taken[order[k]] = kEarlierChain;
         }
     };
     walk(ReadLE16(&m_serviceHead[8]), ndb::kSvcSlots);
     const size_t tvCount = order.size();
     walk(ReadLE16(&m_serviceHead[10]), static_cast<size_t>(ndb::kSvcSlots) - tvCount);
 
+    // The chains first, in chain order, then the other slots in file order.
     m_records.reserve(m_records.size() + n);
     for (size_t k : order) {
-        m_records.push_back(std::move(file[k]));
+        m_records.push_back(std::make_unique<CServiceData>(slot(k)));
     }
     for (size_t i = 0; i < n; ++i) {
-        if (!collected[i]) {
-            m_records.push_back(std::move(file[i]));
+        if (taken[i] == kFree) {
+            m_records.push_back(std::make_unique<CServiceData>(slot(i)));
         }
     }
 }
@@ -173,8 +171,8 @@ void CServiceDataArray::RelinkServices()
 void CServiceDataArray::WriteBlock()
 {
     RelinkServices();
-    CMemStream body;
-    body.Bytes().reserve(ndb::kSvcHeadSize + m_records.size() * ndb::kSvcRecordSize);
+    CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
+    CMemStream& body = out.BeginBlock(0xDB04, 2);
     body.Write(m_serviceHead.data(), m_serviceHead.size());
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
@@ -185,9 +183,7 @@ void CServiceDataArray::WriteBlock()
     if (fill > 0) {
         body.WriteZeros(static_cast<size_t>(fill));
     }
-    uint8_t header[ndb::kHeaderSize];
-    MakeBlockHeader(header, 0xDB04, 2);
-    CNDBPrepackaging::GetInstance().AppendBlock(header, body);
+    out.EndBlock();
 }
 
 bool CServiceDataArray::ReadStream(CMemStream& stream)
@@ -198,16 +194,19 @@ bool CServiceDataArray::ReadStream(CMemStream& stream)
     }
     const uint32_t count = ReadLE32(countBytes);
     constexpr size_t kEntry = 1 + ndb::kSvcRecordSize;
-    if (count > stream.Remaining() / kEntry) {
-        return false;
-    }
-    for (uint32_t i = 0; i < count; ++i) {
+    // Only the entries really there are read; a count that promises more
+    // yields the whole ones and reports the sequence as short.
+    const uint32_t present = static_cast<uint32_t>(std::min<size_t>(count, stream.Remaining() / kEntry));
+    for (uint32_t i = 0; i < present; ++i) {
         stream.Skip(1); // the kind byte; the flags byte is authoritative
         auto rec = std::make_unique<CServiceData>(stream.Current());
         stream.Skip(ndb::kSvcRecordSize);
         m_records.push_back(std::move(rec));
     }
-    return true;
+    if (present < count) {
+        stream.Seek(stream.GetLength());
+    }
+    return present == count;
 }
 
 void CServiceDataArray::WriteStream(CMemStream& stream) const

@@ -47,8 +47,8 @@ void CTransponderDataArray::ReadBlock(CMemStream& stream)
 
 void CTransponderDataArray::WriteBlock() const
 {
-    CMemStream body;
-    body.Bytes().reserve(ndb::kTpHeadSize + m_records.size() * ndb::kTpRecordSize);
+    CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
+    CMemStream& body = out.BeginBlock(0xDB03, 1);
     body.Write(m_head.data(), m_head.size());
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
@@ -59,9 +59,7 @@ void CTransponderDataArray::WriteBlock() const
     if (fill > 0) {
         body.WriteZeros(static_cast<size_t>(fill));
     }
-    uint8_t header[ndb::kHeaderSize];
-    MakeBlockHeader(header, 0xDB03, 1);
-    CNDBPrepackaging::GetInstance().AppendBlock(header, body);
+    out.EndBlock();
 }
 
 bool CTransponderDataArray::ReadStream(CMemStream& stream)
@@ -71,14 +69,17 @@ bool CTransponderDataArray::ReadStream(CMemStream& stream)
         return false;
     }
     const uint32_t count = ReadLE32(countBytes);
-    if (count > stream.Remaining() / ndb::kTpRecordSize) {
-        return false;
-    }
-    for (uint32_t i = 0; i < count; ++i) {
+    // Only the entries really there are read; a count that promises more
+    // yields the whole ones and reports the sequence as short.
+    const uint32_t present = static_cast<uint32_t>(std::min<size_t>(count, stream.Remaining() / ndb::kTpRecordSize));
+    for (uint32_t i = 0; i < present; ++i) {
         m_records.push_back(std::make_unique<CTransponderData>(stream.Current()));
         stream.Skip(ndb::kTpRecordSize);
     }
-    return true;
+    if (present < count) {
+        stream.Seek(stream.GetLength());
+    }
+    return present == count;
 }
 
 void CTransponderDataArray::WriteStream(CMemStream& stream) const

@@ -1,6 +1,10 @@
 // ndbtool: reads, checks and rewrites Rudevoz SF 2028 channel databases.
 #include <iostream>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "Command.h"
 
 namespace ndbtool {
@@ -37,6 +41,13 @@ void PrintUsage(std::ostream& err, const std::vector<std::unique_ptr<ndbtool::Co
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+#if defined(__GLIBC__)
+    // Large buffers come from the heap and are reused there: a load frees its
+    // file buffer just before the save needs as much again, and fresh pages
+    // from the system cost more than the work on them.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+#endif
     auto commands = ndbtool::AllCommands();
     if (argc < 2) {
         PrintUsage(std::cerr, commands);
@@ -53,6 +64,10 @@ int main(int argc, char** argv)
             std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
         }
         std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "Die Ausgabe kann nicht geschrieben werden.\n";
+            return ndbtool::kIoError;
+        }
         return rc;
     }
     PrintUsage(std::cerr, commands);

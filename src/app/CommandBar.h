@@ -1,0 +1,89 @@
+#pragma once
+#include <QMenu>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+class QAction;
+class QGroupBox;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+// A menu whose key tips may be letters that its entries' texts lack (the
+// application menu opens "Drucken" with P).
+class CKeyTipMenu : public QMenu {
+    Q_OBJECT
+public:
+    using QMenu::QMenu;
+    void SetKeyTip(int key, QAction* action) { m_keyTips[key] = action; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::map<int, QAction*> m_keyTips;
+};
+
+// The compact command bar that stands in for a ribbon: the quick-access bar
+// on top, then a tab row with the application button "Datei", the tab
+// "Startseite" and, at the right, the menus "Stil" and help; under it the
+// panels of the tab. It only arranges the main frame's actions.
+class CCommandBar : public QWidget {
+    Q_OBJECT
+public:
+    using ActionLookup = std::function<QAction*(const QString& objectName)>;
+
+    CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget* parent = nullptr);
+
+    QToolButton* ApplicationButton() const { return m_pAppButton; }
+    QMenu* ApplicationMenu() const { return m_pAppMenu; }
+    QToolBar* QuickAccessBar() const { return m_pQuickAccess; }
+    QTabWidget* Tabs() const { return m_pTabs; }
+
+    // The recent files of the application menu, most recent first.
+    void SetRecentFiles(const QStringList& paths);
+    // Raised with the index into the list given to SetRecentFiles.
+    QList<QAction*> RecentFileActions() const { return m_recentActions; }
+
+    // The Windows 7 look of the command bar (exactly for style 219).
+    void SetWindows7Look(bool windows7);
+    bool HasWindows7Look() const { return m_bWindows7Look; }
+
+    // Key tips: Alt+F, Alt+H, Alt+S, Alt+A; after Alt+H the panel letters.
+    void StartKeyTips();
+    bool InKeyTipMode() const { return m_bKeyTipMode; }
+
+signals:
+    void RecentFileChosen(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildHomeTab();
+    QGroupBox* NewPanel(const QString& title, const QString& keyTip = QString());
+    QToolButton* LargeButton(QWidget* parent, QAction* action, const QString& text = QString());
+    QToolButton* SmallButton(QWidget* parent, QAction* action);
+    QToolButton* MenuButton(QWidget* parent, const QString& text, const QString& name, QMenu* menu,
+                            const QIcon& icon, QAction* defaultAction = nullptr);
+    QMenu* BuildApplicationMenu();
+    void EndKeyTips();
+    QAction* A(const char* objectName) const;
+
+    ActionLookup m_actions;
+    QMenu* m_pWindowMenu;
+    QToolButton* m_pAppButton = nullptr;
+    CKeyTipMenu* m_pAppMenu = nullptr;
+    QAction* m_pRecentHeading = nullptr;
+    QAction* m_pRecentEnd = nullptr;
+    QList<QAction*> m_recentActions;
+    QToolBar* m_pQuickAccess = nullptr;
+    QTabWidget* m_pTabs = nullptr;
+    QToolButton* m_pStyleButton = nullptr;
+    QToolButton* m_pHelpButton = nullptr;
+    QToolButton* m_pWindowButton = nullptr;
+    std::map<int, std::function<void()>> m_homeKeyTips;
+    bool m_bKeyTipMode = false;
+    bool m_bWindows7Look = false;
+};

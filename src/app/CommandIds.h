@@ -1,0 +1,72 @@
+#pragma once
+// Command ids of the command bar, the menus and the panes.
+
+namespace cmd {
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileClose = 57602;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePrintSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintDirect = 57608;
+inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kFileExport = 32850; // the same id as kRenumber
+inline constexpr int kFileExportAll = 32862;
+inline constexpr int kAppOptionenResources = 32787;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kHelpFinder = 57667;
+
+inline constexpr int kLookWindows2000 = 205;
+inline constexpr int kLookOfficeXP = 206;
+inline constexpr int kLookWindowsXP = 207;
+inline constexpr int kLookOffice2003 = 208;
+inline constexpr int kLookVS2005 = 209;
+inline constexpr int kLookVS2008 = 210;
+inline constexpr int kLookOffice2007Blue = 215;
+inline constexpr int kLookOffice2007Black = 216;
+inline constexpr int kLookOffice2007Silver = 217;
+inline constexpr int kLookOffice2007Aqua = 218;
+inline constexpr int kLookWindows7 = 219;
+
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditSelectAll = 57642;
+
+inline constexpr int kShowSatellitePane = 32782;
+inline constexpr int kShowTransponderPane = 32783;
+inline constexpr int kShowChannelPane = 32784;
+inline constexpr int kViewStyle = 32778;
+inline constexpr int kViewDetails = 59411;
+inline constexpr int kViewList = 59410;
+
+inline constexpr int kWindowManager = 131;
+inline constexpr int kWindowNew = 57648;
+
+inline constexpr int kTelevision = 32771;
+inline constexpr int kRadio = 32772;
+inline constexpr int kAutoNum = 32773;
+inline constexpr int kOnlyActiveSatellites = 32774;
+inline constexpr int kChannelSearch = 32775;
+inline constexpr int kOptions = 32776;
+inline constexpr int kRenumber = 32850;
+inline constexpr int kSortAutomatic = 32859;
+inline constexpr int kSortStoreOrder = 32857;
+inline constexpr int kStatistics = 32777;
+inline constexpr int kTimer = 32860;
+inline constexpr int kSystemSettings = 32849;
+
+// Pane ids.
+inline constexpr int kPaneProperties = 150;
+inline constexpr int kPaneTransponder = 32846;
+inline constexpr int kPaneSatellite = 32847;
+inline constexpr int kPaneSearch = 32775;
+
+// Status bar elements.
+inline constexpr int kStatusMain = 120;
+inline constexpr int kStatusChannelCount = 121;
+inline constexpr int kStatusWidthLabel = 32785;
+inline constexpr int kStatusWidthSlider = 32786;
+} // namespace cmd

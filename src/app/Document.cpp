@@ -1,0 +1,144 @@
+#include "Document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "AppMessages.h"
+#include "UserPrompts.h"
+
+namespace {
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString Caption() { return QString::fromUtf8(appmsg::kAppName); }
+} // namespace
+
+CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
+    : QObject(parent), m_prompts(prompts), m_pDoc(std::make_unique<CVandrelEdit2028Doc>())
+{
+}
+
+CDocument::~CDocument() = default;
+
+void CDocument::InitNew(const QString& title)
+{
+    m_strTitle = title;
+    emit TitleChanged();
+}
+
+LoadStatus CDocument::Load(const QString& path, QString& error)
+{
+    std::string coreError;
+    const LoadStatus status = m_pDoc->LoadFile(NativePath(path), coreError, m_pFiles);
+    error = QString::fromStdString(coreError);
+    if (status == LoadStatus::Loaded || status == LoadStatus::LoadedPartly) {
+        m_pDoc->SetModifiedFlag(false);
+        m_bLastModified = false;
+        SetPathName(path);
+    }
+    return status;
+}
+
+void CDocument::SetModifiedFlag(bool modified)
+{
+    m_pDoc->SetModifiedFlag(modified);
+    SyncModifiedFlag();
+}
+
+void CDocument::SyncModifiedFlag()
+{
+    const bool modified = m_pDoc->IsModified();
+    if (modified != m_bLastModified) {
+        m_bLastModified = modified;
+        emit ModifiedChanged(modified);
+    }
+}
+
+void CDocument::SetPathName(const QString& path)
+{
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_strTitle = QFileInfo(path).fileName();
+    emit TitleChanged();
+}
+
+QString CDocument::BackupPathFor(const QString& path) { return path + QStringLiteral(".bak"); }
+
+bool CDocument::DoFileSave(QWidget* parent) { return DoSave(m_strPathName, parent); }
+
+bool CDocument::DoSave(const QString& path, QWidget* parent)
+{
+    // A document of "&Neu" lacks the header, configuration and timer data the
+    // receiver needs; writing it would produce a file the receiver rejects.
+    if (!m_pDoc->HasFileContents()) {
+        m_prompts.Warning(parent, Caption(), QString::fromUtf8(appmsg::kSaveNewRefused));
+        return false;
+    }
+    if (m_pDoc->LoadStoppedEarly()) {
+        const auto answer = m_prompts.Question(parent, Caption(), QString::fromUtf8(appmsg::kSavePartlyRead),
+                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return false;
+    }
+
+    QString target = path;
+    if (target.isEmpty()) {
+        const QString start = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+        target = m_prompts.GetSaveFileName(parent, QString::fromUtf8(appmsg::kSaveAsCaption), start,
+                                           QString::fromUtf8(appmsg::kFileFilter));
+        if (target.isEmpty())
+            return false;
+        if (QFileInfo(target).suffix().isEmpty())
+            target += QLatin1Char('.') + QString::fromLatin1(appmsg::kDefaultExtension);
+    }
+
+    if (!KeepBackupOnce(target, parent))
+        return false;
+
+    std::string coreError;
+    if (!m_pDoc->SaveFile(NativePath(target), coreError, m_pFiles)) {
+        // The core leaves the target untouched and the modified flag as it was.
+        m_prompts.Critical(parent, Caption(),
+                           QString::fromUtf8(appmsg::kSaveFailed)
+                               .arg(QDir::toNativeSeparators(target), QString::fromStdString(coreError)));
+        return false;
+    }
+    SetPathName(target);
+    SyncModifiedFlag();
+    emit Saved(m_strPathName);
+    return true;
+}
+
+// The receiver's original is kept beside the file before it is replaced for
+// the first time. An existing backup is never replaced, so the oldest state
+// survives any number of saves.
+bool CDocument::KeepBackupOnce(const QString& target, QWidget* parent)
+{
+    if (!QFileInfo::exists(target))
+        return true;
+    const QString backup = BackupPathFor(target);
+    if (QFileInfo::exists(backup) || QFileInfo(backup).isSymLink())
+        return true;
+    QFile original(target);
+    // QFile::copy writes a temporary file and renames it, so a failed copy
+    // leaves no half-written backup, and it never replaces an existing file.
+    if (!original.copy(backup)) {
+        m_prompts.Critical(parent, Caption(),
+                           QString::fromUtf8(appmsg::kBackupFailed)
+                               .arg(QDir::toNativeSeparators(backup), original.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool CDocument::SaveModified(QWidget* parent)
+{
+    if (!IsModified())
+        return true;
+    const auto answer =
+        m_prompts.Question(parent, Caption(), QString::fromUtf8(appmsg::kAskToSave).arg(m_strTitle),
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    return DoFileSave(parent);
+}

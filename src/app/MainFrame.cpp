@@ -1,0 +1,869 @@
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QShortcut>
+#include <QSlider>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "AppMessages.h"
+#include "ChildFrame.h"
+#include "CommandBar.h"
+#include "CommandIcons.h"
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "DesktopAlert.h"
+#include "DockPane.h"
+#include "Document.h"
+#include "LookPalettes.h"
+#include "QtSettingsStore.h"
+#include "VandrelEdit2028App.h"
+#include "WindowManagerDlg.h"
+
+namespace {
+QString ObjectNameOf(const CommandInfo& info)
+{
+    // "Exportieren" shares its id with "Kanalposition aktualisieren".
+    if (QLatin1String(info.identifier) == QLatin1String("ID_FILE_EXPORT"))
+        return QStringLiteral("cmd_%1_export").arg(info.id);
+    return QStringLiteral("cmd_%1").arg(info.id);
+}
+
+// Text of an action as it appears on a button: without access-key marks.
+QString PlainText(const QString& text)
+{
+    QString t = text;
+    t.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return t;
+}
+
+const char* kStateKey = "Workspace/MainFrameState";
+const char* kGeometryKey = "Workspace/MainFrameGeometry";
+const char* kAutoHideKey = "Workspace/AutoHidePanes";
+} // namespace
+
+CMainFrame::CMainFrame(CVandrelEdit2028App& app) : QMainWindow(nullptr), m_app(app)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QString::fromUtf8(appmsg::kAppName));
+    setAccessibleName(QString::fromUtf8(appmsg::kAppName));
+    // The current visual style is read when the frame is constructed.
+    m_look = SelectLook(m_app.Settings().m_nApplicationLook, Office2007Variant::Blue);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The windows and panes die inside the base destructors, after this
+    // object's own members; nothing of theirs may call back into it.
+    disconnect(qApp, nullptr, this, nullptr);
+    if (m_pAutoHideTimer)
+        m_pAutoHideTimer->stop();
+    if (m_pMdiArea) {
+        m_pMdiArea->disconnect(this);
+        for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+            sub->disconnect(this);
+            if (sub->widget())
+                sub->widget()->disconnect(this);
+        }
+    }
+    for (CDockPane* p : m_panes)
+        p->disconnect(this);
+}
+
+bool CMainFrame::Create()
+{
+    ApplyLook();
+    CreateActions();
+    CreateDocumentArea();
+
+    m_pCommandBar = new CCommandBar([this](const QString& name) { return ActionByName(name); }, m_pWindowMenu, this);
+    setMenuWidget(m_pCommandBar);
+    connect(m_pCommandBar, &CCommandBar::RecentFileChosen, this,
+            [this](const QString& path) { m_app.OpenDocumentFile(path); });
+    m_pCommandBar->SetWindows7Look(m_look.windows7CommandBar);
+
+    CreateStatusBar();
+    if (!statusBar())
+        return false;
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
+    if (!CreatePanes())
+        return false;
+    CreateKeyTips();
+
+    // The "Bearbeiten" context menu of the channel list runs the clipboard commands.
+    m_pEditMenu = new QMenu(QStringLiteral("Bearbeiten"), this);
+    m_pEditMenu->setObjectName(QStringLiteral("editContextMenu"));
+    const struct {
+        const char* text;
+        int id;
+        QKeySequence keys;
+    } editEntries[] = {{"&Ausschneiden", cmd::kEditCut, QKeySequence::Cut},
+                       {"&Kopieren", cmd::kEditCopy, QKeySequence::Copy},
+                       {"&Einfügen", cmd::kEditPaste, QKeySequence::Paste}};
+    for (const auto& e : editEntries) {
+        QAction* target = Action(e.id);
+        QAction* entry = m_pEditMenu->addAction(QString::fromUtf8(e.text));
+        entry->setShortcut(e.keys);
+        entry->setShortcutVisibleInContextMenu(true);
+        entry->setObjectName(QStringLiteral("edit_%1").arg(e.id));
+        connect(entry, &QAction::triggered, target, &QAction::trigger);
+        connect(m_pEditMenu, &QMenu::aboutToShow, entry, [entry, target] { entry->setEnabled(target->isEnabled()); });
+    }
+
+    setAcceptDrops(true);
+    resize(1200, 800);
+    RestoreLayout();
+    UpdateRecentFiles();
+    UpdateTitle();
+    UpdateCommandStates();
+    connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandStates(); });
+    return true;
+}
+
+// ---- commands ----------------------------------------------------------------------------
+
+void CMainFrame::CreateActions()
+{
+    auto* looks = new QActionGroup(this);
+    looks->setExclusive(true);
+    for (const CommandInfo& info : CommandTable()) {
+        auto* a = new QAction(QString::fromUtf8(info.text), this);
+        a->setObjectName(ObjectNameOf(info));
+        a->setProperty("commandId", info.id);
+        a->setProperty("identifier", QString::fromLatin1(info.identifier));
+        a->setProperty("description", QString::fromUtf8(info.description));
+        if (info.keyTip)
+            a->setProperty("keyTip", QString::fromLatin1(info.keyTip));
+        a->setStatusTip(QString::fromUtf8(info.description));
+        a->setIcon(CommandIcon(info.id, style()));
+        a->setIconVisibleInMenu(true);
+        if (info.checkBox)
+            a->setCheckable(true);
+        if (info.id >= cmd::kLookOffice2007Blue && info.id <= cmd::kLookWindows7) {
+            a->setCheckable(true);
+            looks->addAction(a);
+        }
+        if (info.id == cmd::kViewDetails || info.id == cmd::kViewList || info.id == cmd::kTelevision ||
+            info.id == cmd::kRadio)
+            a->setCheckable(true);
+        const int id = info.id;
+        connect(a, &QAction::triggered, this, [this, id] { RouteCommand(id); });
+        m_actions.append(a);
+        m_actionsByName[a->objectName()] = a;
+    }
+    Action(cmd::kFileNew)->setShortcut(QKeySequence::New);
+    Action(cmd::kFileOpen)->setShortcut(QKeySequence::Open);
+    Action(cmd::kFileSave)->setShortcut(QKeySequence::Save);
+    Action(cmd::kFilePrint)->setShortcut(QKeySequence::Print);
+    Action(cmd::kEditCut)->setShortcut(QKeySequence::Cut);
+    Action(cmd::kEditCopy)->setShortcut(QKeySequence::Copy);
+    Action(cmd::kEditPaste)->setShortcut(QKeySequence::Paste);
+    Action(cmd::kEditSelectAll)->setShortcut(QKeySequence::SelectAll);
+    for (QAction* a : m_actions)
+        addAction(a); // shortcuts work wherever the focus is in the frame
+    ApplyToolTipMode();
+}
+
+void CMainFrame::ApplyToolTipMode()
+{
+    const AppSettings& s = m_app.Settings();
+    for (QAction* a : m_actions) {
+        QString tip;
+        if (s.m_nShowToolTips) {
+            tip = PlainText(a->text());
+            if (!a->shortcut().isEmpty())
+                tip += QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText));
+            if (s.m_nShowToolTipDescr)
+                tip += QLatin1Char('\n') + a->property("description").toString();
+        }
+        a->setToolTip(tip.isEmpty() ? QStringLiteral(" ") : tip);
+    }
+}
+
+QAction* CMainFrame::ActionByName(const QString& objectName) const
+{
+    const auto it = m_actionsByName.find(objectName);
+    return it == m_actionsByName.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::Action(int id) const { return ActionByName(QStringLiteral("cmd_%1").arg(id)); }
+
+void CMainFrame::RouteCommand(int id)
+{
+    CChildFrame* frame = ActiveChildFrame();
+    if (!(frame && frame->OnCommand(id)) && !OnCommand(id))
+        m_app.OnCommand(id);
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    CChildFrame* frame = ActiveChildFrame();
+    for (QAction* a : m_actions) {
+        const int id = a->property("commandId").toInt();
+        CommandState state;
+        if (!(frame && frame->UpdateCommand(id, state)) && !UpdateCommand(id, state))
+            m_app.UpdateCommand(id, state);
+        a->setEnabled(state.enabled);
+        if (a->isCheckable())
+            a->setChecked(state.checked);
+    }
+}
+
+bool CMainFrame::UpdateCommand(int id, CommandState& state)
+{
+    const bool hasDocument = ActiveDocument() != nullptr;
+    switch (id) {
+    case cmd::kFileSave:
+    case cmd::kFileSaveAs:
+    case cmd::kFileClose:
+    case cmd::kWindowNew:
+        state.enabled = hasDocument;
+        return true;
+    case cmd::kAppExit:
+    case cmd::kWindowManager:
+    case cmd::kShowSatellitePane:
+    case cmd::kShowTransponderPane:
+    case cmd::kShowChannelPane:
+    case cmd::kChannelSearch:
+        state.enabled = true;
+        return true;
+    case cmd::kLookOffice2007Blue:
+    case cmd::kLookOffice2007Black:
+    case cmd::kLookOffice2007Silver:
+    case cmd::kLookOffice2007Aqua:
+    case cmd::kLookWindows7:
+        state.enabled = true;
+        state.checked = m_app.Settings().m_nApplicationLook == id;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    CDocument* document = ActiveDocument();
+    switch (id) {
+    case cmd::kFileSave:
+        if (document)
+            document->DoFileSave(this);
+        return true;
+    case cmd::kFileSaveAs:
+        if (document)
+            document->DoSave(QString(), this);
+        return true;
+    case cmd::kFileClose:
+        if (document && document->SaveModified(this))
+            CloseFramesOf(document);
+        return true;
+    case cmd::kAppExit:
+        close();
+        return true;
+    case cmd::kWindowNew:
+        if (document)
+            CreateChildFrame(document);
+        return true;
+    case cmd::kWindowManager: {
+        auto* dialog = new CWindowManagerDlg(*this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+        return true;
+    }
+    case cmd::kShowChannelPane: Pane(cmd::kPaneProperties)->ShowPane(); return true;
+    case cmd::kShowTransponderPane: Pane(cmd::kPaneTransponder)->ShowPane(); return true;
+    case cmd::kShowSatellitePane: Pane(cmd::kPaneSatellite)->ShowPane(); return true;
+    case cmd::kChannelSearch: Pane(cmd::kPaneSearch)->ShowPane(); return true;
+    case cmd::kLookOffice2007Blue:
+    case cmd::kLookOffice2007Black:
+    case cmd::kLookOffice2007Silver:
+    case cmd::kLookOffice2007Aqua:
+    case cmd::kLookWindows7:
+        OnApplicationLook(id);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- visual style ------------------------------------------------------------------------
+
+void CMainFrame::OnApplicationLook(int lookId)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_app.Settings().m_nApplicationLook = lookId;
+    m_look = SelectLook(lookId, m_look.variant);
+    ApplyLook();
+    if (m_pCommandBar)
+        m_pCommandBar->SetWindows7Look(m_look.windows7CommandBar);
+    // Written at once, not at exit.
+    m_app.Store().WriteProfileInt("ApplicationLook", lookId);
+    update();
+    UpdateCommandStates();
+    QApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::ApplyLook()
+{
+    const LookStyle look = StyleForLook(m_look);
+    if (QStyle* style = QStyleFactory::create(look.styleName))
+        QApplication::setStyle(style);
+    QApplication::setPalette(look.palette ? *look.palette : QApplication::style()->standardPalette());
+    if (m_pMdiArea)
+        m_pMdiArea->setBackground(QApplication::palette().brush(QPalette::Dark));
+}
+
+// ---- document windows --------------------------------------------------------------------
+
+void CMainFrame::CreateDocumentArea()
+{
+    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea->setObjectName(QStringLiteral("documentArea"));
+    m_pMdiArea->setAccessibleName(QStringLiteral("Dokumente"));
+    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
+    m_pMdiArea->setDocumentMode(true);
+    m_pMdiArea->setTabsClosable(true);
+    m_pMdiArea->setTabsMovable(true);
+    m_pMdiArea->setTabShape(QTabWidget::Rounded);
+    m_pMdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    m_pMdiArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_pMdiArea);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    // The document list at the right end of the tab area.
+    m_pDocListMenu = new QMenu(this);
+    m_pDocListMenu->setObjectName(QStringLiteral("documentListMenu"));
+    connect(m_pDocListMenu, &QMenu::aboutToShow, this, &CMainFrame::FillDocumentListMenu);
+    m_pDocListButton = new QToolButton(m_pMdiArea);
+    m_pDocListButton->setObjectName(QStringLiteral("documentListButton"));
+    m_pDocListButton->setAccessibleName(QStringLiteral("Dokumentliste"));
+    m_pDocListButton->setToolTip(QStringLiteral("Geöffnete Dokumente"));
+    m_pDocListButton->setArrowType(Qt::DownArrow);
+    m_pDocListButton->setAutoRaise(true);
+    m_pDocListButton->setPopupMode(QToolButton::InstantPopup);
+    m_pDocListButton->setMenu(m_pDocListMenu);
+    m_pDocListButton->hide();
+    m_pMdiArea->installEventFilter(this);
+
+    m_pWindowMenu = new QMenu(QStringLiteral("Fenster"), this);
+    m_pWindowMenu->setObjectName(QStringLiteral("windowMenu"));
+    connect(m_pWindowMenu, &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
+    FillWindowMenu();
+}
+
+void CMainFrame::FillWindowMenu()
+{
+    m_pWindowMenu->clear();
+    m_pWindowMenu->addAction(Action(cmd::kWindowNew));
+    m_pWindowMenu->addSeparator();
+    const QList<CChildFrame*> frames = ChildFrames();
+    CChildFrame* active = ActiveChildFrame();
+    for (int i = 0; i < frames.size() && i < 9; ++i) {
+        CChildFrame* f = frames[i];
+        QAction* a = m_pWindowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(FrameTitle(f)));
+        a->setCheckable(true);
+        a->setChecked(f == active);
+        connect(a, &QAction::triggered, this, [this, p = QPointer<CChildFrame>(f)] {
+            if (p)
+                ActivateFrame(p);
+        });
+    }
+    if (!frames.isEmpty())
+        m_pWindowMenu->addSeparator();
+    m_pWindowMenu->addAction(Action(cmd::kWindowManager));
+}
+
+void CMainFrame::FillDocumentListMenu()
+{
+    m_pDocListMenu->clear();
+    CChildFrame* active = ActiveChildFrame();
+    for (CChildFrame* f : ChildFrames()) {
+        QString title = FrameTitle(f);
+        if (f->GetDocument() && f->GetDocument()->IsModified())
+            title += QLatin1Char('*');
+        QAction* a = m_pDocListMenu->addAction(title);
+        a->setCheckable(true);
+        a->setChecked(f == active);
+        connect(a, &QAction::triggered, this, [this, p = QPointer<CChildFrame>(f)] {
+            if (p)
+                ActivateFrame(p);
+        });
+    }
+}
+
+void CMainFrame::PlaceDocumentListButton()
+{
+    const QSize size(22, 22);
+    m_pDocListButton->resize(size);
+    m_pDocListButton->move(m_pMdiArea->width() - size.width() - 2, 1);
+    m_pDocListButton->setVisible(!m_pMdiArea->subWindowList().isEmpty());
+    m_pDocListButton->raise();
+    // Keeps the tabs clear of the button.
+    if (auto* bar = m_pMdiArea->findChild<QTabBar*>())
+        bar->setMaximumWidth(qMax(0, m_pMdiArea->width() - size.width() - 6));
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
+{
+    auto* frame = new CChildFrame(document);
+    frame->setObjectName(QStringLiteral("childFrame"));
+    QMdiSubWindow* sub = m_pMdiArea->addSubWindow(frame);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon()); // no document icons on tabs
+    connect(frame, &CChildFrame::CloseRequested, this, [this](CChildFrame* f, bool& accept) {
+        CDocument* doc = f->GetDocument();
+        if (!m_bClosing && doc && FramesOf(doc).size() == 1)
+            accept = doc->SaveModified(this);
+    });
+    connect(frame, &CChildFrame::ViewStateChanged, this, [this] { OnChildFrameViewChanged(); });
+    connect(frame, &CChildFrame::ChannelCountChanged, this, [this] { RefreshChannelCount(); });
+    connect(sub, &QObject::destroyed, this, [this, doc = QPointer<CDocument>(document)] { OnFrameDestroyed(doc); });
+    if (FramesOf(document).size() == 1) {
+        connect(document, &CDocument::ModifiedChanged, this, [this, document] {
+            RefreshFrameTitles(document);
+            UpdateTitle();
+            UpdateCommandStates();
+        });
+        connect(document, &CDocument::TitleChanged, this, [this, document] {
+            RefreshFrameTitles(document);
+            UpdateTitle();
+        });
+    }
+    RefreshFrameTitles(document);
+    sub->showMaximized();
+    m_pMdiArea->setActiveSubWindow(sub);
+    PlaceDocumentListButton();
+    UpdateCloseButtons();
+    return frame;
+}
+
+QMdiSubWindow* CMainFrame::SubWindowOf(const CChildFrame* frame) const
+{
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList())
+        if (sub->widget() == frame)
+            return sub;
+    return nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::ChildFrames() const
+{
+    QList<CChildFrame*> frames;
+    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* f = qobject_cast<CChildFrame*>(sub->widget()))
+            frames.append(f);
+    return frames;
+}
+
+QList<CChildFrame*> CMainFrame::FramesOf(const CDocument* document) const
+{
+    QList<CChildFrame*> frames;
+    for (CChildFrame* f : ChildFrames())
+        if (f->GetDocument() == document)
+            frames.append(f);
+    return frames;
+}
+
+CChildFrame* CMainFrame::ActiveChildFrame() const
+{
+    QMdiSubWindow* sub = m_pMdiArea ? m_pMdiArea->activeSubWindow() : nullptr;
+    if (!sub)
+        sub = m_pMdiArea ? m_pMdiArea->currentSubWindow() : nullptr;
+    return sub ? qobject_cast<CChildFrame*>(sub->widget()) : nullptr;
+}
+
+CDocument* CMainFrame::ActiveDocument() const
+{
+    CChildFrame* f = ActiveChildFrame();
+    return f ? f->GetDocument() : nullptr;
+}
+
+void CMainFrame::ActivateFrame(CChildFrame* frame)
+{
+    if (QMdiSubWindow* sub = SubWindowOf(frame))
+        m_pMdiArea->setActiveSubWindow(sub);
+}
+
+bool CMainFrame::CloseFrame(CChildFrame* frame)
+{
+    QMdiSubWindow* sub = SubWindowOf(frame);
+    return sub ? sub->close() : false;
+}
+
+void CMainFrame::CloseFramesOf(CDocument* document)
+{
+    for (CChildFrame* f : FramesOf(document)) {
+        f->SetCloseConfirmed();
+        if (QMdiSubWindow* sub = SubWindowOf(f))
+            sub->close();
+    }
+}
+
+QString CMainFrame::FrameTitle(const CChildFrame* frame) const
+{
+    const CDocument* doc = frame->GetDocument();
+    if (!doc)
+        return QString();
+    const QList<CChildFrame*> frames = FramesOf(doc);
+    if (frames.size() < 2)
+        return doc->Title();
+    return QStringLiteral("%1:%2").arg(doc->Title()).arg(frames.indexOf(const_cast<CChildFrame*>(frame)) + 1);
+}
+
+void CMainFrame::RefreshFrameTitles(const CDocument* document)
+{
+    for (CChildFrame* f : FramesOf(document)) {
+        if (QMdiSubWindow* sub = SubWindowOf(f)) {
+            sub->setWindowTitle(FrameTitle(f) + QStringLiteral("[*]"));
+            sub->setWindowModified(document->IsModified());
+        }
+    }
+}
+
+void CMainFrame::UpdateTitle()
+{
+    CChildFrame* frame = ActiveChildFrame();
+    const QString app = QString::fromUtf8(appmsg::kAppName);
+    if (!frame || !frame->GetDocument()) {
+        setWindowTitle(app);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(FrameTitle(frame), app));
+    setWindowModified(frame->GetDocument()->IsModified());
+}
+
+void CMainFrame::UpdateCloseButtons()
+{
+    // The close button shows on the active tab only.
+    auto* bar = m_pMdiArea->findChild<QTabBar*>();
+    if (!bar)
+        return;
+    for (int i = 0; i < bar->count(); ++i) {
+        for (auto side : {QTabBar::LeftSide, QTabBar::RightSide})
+            if (QWidget* button = bar->tabButton(i, side))
+                button->setVisible(i == bar->currentIndex());
+    }
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
+{
+    UpdateCloseButtons();
+    if (window) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window->widget())) {
+            frame->MarkActivated();
+            m_pLastActive = frame;
+            OnChildFrameViewChanged();
+        }
+    }
+    RefreshChannelCount();
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnFrameDestroyed(CDocument* document)
+{
+    // A closing window takes the slider with it; the next active window
+    // brings it back when it shows a list.
+    RemoveWidthSlider();
+    if (document) {
+        if (FramesOf(document).isEmpty())
+            m_app.ReleaseDocument(document);
+        else
+            RefreshFrameTitles(document);
+    }
+    PlaceDocumentListButton();
+    OnChildFrameViewChanged();
+    RefreshChannelCount();
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pMdiArea && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        PlaceDocumentListButton();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- status bar --------------------------------------------------------------------------
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    m_pMainPane = new QLabel(QString::fromUtf8(appmsg::kStatusMain), bar);
+    m_pMainPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusMain));
+    m_pMainPane->setAccessibleName(QStringLiteral("Status"));
+    bar->addWidget(m_pMainPane, 1);
+    m_pCountPane = new QLabel(QString::fromUtf8(appmsg::kChannelCountInitial), bar);
+    m_pCountPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusChannelCount));
+    m_pCountPane->setAccessibleName(QStringLiteral("Kanalanzahl"));
+    m_pCountPane->setMinimumWidth(m_pCountPane->fontMetrics().horizontalAdvance(QStringLiteral("        00000     Kanäle")));
+    bar->addPermanentWidget(m_pCountPane);
+}
+
+void CMainFrame::RefreshChannelCount()
+{
+    CChildFrame* frame = ActiveChildFrame();
+    m_pCountPane->setText(frame ? frame->ChannelCountText() : QString::fromUtf8(appmsg::kChannelCountInitial));
+}
+
+void CMainFrame::OnChildFrameViewChanged()
+{
+    CChildFrame* frame = ActiveChildFrame();
+    if (!frame || !frame->WasActivated())
+        return;
+    if (!frame->IsListMode()) {
+        if (m_pWidthSlider)
+            m_app.Settings().m_nListWidth = m_pWidthSlider->value();
+        RemoveWidthSlider();
+    } else {
+        AddWidthSlider();
+    }
+}
+
+void CMainFrame::AddWidthSlider()
+{
+    const int width = m_app.Settings().m_nListWidth;
+    QStatusBar* bar = statusBar();
+    if (!m_pWidthLabel) {
+        m_pWidthLabel = new QLabel(bar);
+        m_pWidthLabel->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusWidthLabel));
+        m_pWidthLabel->setAccessibleName(QStringLiteral("Spaltenbreite"));
+        m_pWidthLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_pWidthLabel->setMinimumWidth(m_pWidthLabel->fontMetrics().horizontalAdvance(QStringLiteral("250%")) + 6);
+        m_pWidthSlider = new QSlider(Qt::Horizontal, bar);
+        m_pWidthSlider->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusWidthSlider));
+        m_pWidthSlider->setAccessibleName(QStringLiteral("Spaltenbreite der Kanalliste"));
+        m_pWidthSlider->setRange(settings::kListWidthMin, settings::kListWidthMax);
+        m_pWidthSlider->setFixedWidth(100);
+        connect(m_pWidthSlider, &QSlider::valueChanged, this, [this](int position) {
+            m_pWidthLabel->setText(QStringLiteral("%1%").arg(position));
+            CChildFrame* active = ActiveChildFrame();
+            if (active && active->IsListMode())
+                active->SetListColumnWidth(position);
+        });
+        bar->insertPermanentWidget(0, m_pWidthLabel);
+        bar->insertPermanentWidget(1, m_pWidthSlider);
+        m_pWidthLabel->show();
+        m_pWidthSlider->show();
+    }
+    const QSignalBlocker block(m_pWidthSlider);
+    m_pWidthSlider->setValue(width);
+    m_pWidthLabel->setText(QStringLiteral("%1%").arg(width));
+}
+
+void CMainFrame::RemoveWidthSlider()
+{
+    if (m_pWidthSlider) {
+        statusBar()->removeWidget(m_pWidthSlider);
+        delete m_pWidthSlider;
+    }
+    if (m_pWidthLabel) {
+        statusBar()->removeWidget(m_pWidthLabel);
+        delete m_pWidthLabel;
+    }
+}
+
+void CMainFrame::ToggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+
+// ---- panes -------------------------------------------------------------------------------
+
+bool CMainFrame::CreatePanes()
+{
+    struct PaneSpec {
+        const char* title;
+        int id;
+        Qt::DockWidgetArea area;
+    };
+    const PaneSpec specs[] = {{"Eigenschaften", cmd::kPaneProperties, Qt::RightDockWidgetArea},
+                              {"Transponder", cmd::kPaneTransponder, Qt::RightDockWidgetArea},
+                              {"Satellit", cmd::kPaneSatellite, Qt::RightDockWidgetArea},
+                              {"Suchen", cmd::kPaneSearch, Qt::LeftDockWidgetArea}};
+    for (const PaneSpec& spec : specs) {
+        auto* pane = new CDockPane(QString::fromUtf8(spec.title), spec.id, this);
+        addDockWidget(spec.area, pane, Qt::Vertical);
+        connect(pane, &CDockPane::AutoHideChanged, this, &CMainFrame::OnPaneAutoHide);
+        m_panes.append(pane);
+    }
+    // The transponder and satellite panes start 200 by 200.
+    resizeDocks({Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite)}, {300, 200, 200},
+                Qt::Vertical);
+    resizeDocks({Pane(cmd::kPaneProperties)}, {260}, Qt::Horizontal);
+    resizeDocks({Pane(cmd::kPaneSearch)}, {220}, Qt::Horizontal);
+
+    m_pAutoHideTimer = new QTimer(this);
+    m_pAutoHideTimer->setInterval(400);
+    connect(m_pAutoHideTimer, &QTimer::timeout, this, [this] {
+        for (CDockPane* p : m_panes)
+            p->HideIfLeft();
+    });
+    m_pAutoHideTimer->start();
+    return m_panes.size() == 4;
+}
+
+CDockPane* CMainFrame::Pane(int paneId) const
+{
+    for (CDockPane* p : m_panes)
+        if (p->PaneId() == paneId)
+            return p;
+    return nullptr;
+}
+
+QToolBar* CMainFrame::AutoHideBar(Qt::DockWidgetArea area)
+{
+    auto it = m_autoHideBars.find(area);
+    if (it != m_autoHideBars.end())
+        return it->second;
+    static const std::map<Qt::DockWidgetArea, std::pair<Qt::ToolBarArea, const char*>> places = {
+        {Qt::LeftDockWidgetArea, {Qt::LeftToolBarArea, "left"}},
+        {Qt::RightDockWidgetArea, {Qt::RightToolBarArea, "right"}},
+        {Qt::TopDockWidgetArea, {Qt::TopToolBarArea, "top"}},
+        {Qt::BottomDockWidgetArea, {Qt::BottomToolBarArea, "bottom"}}};
+    const auto& place = places.at(area);
+    auto* bar = new QToolBar(QStringLiteral("Ausgeblendete Fenster"), this);
+    bar->setObjectName(QStringLiteral("autoHideBar_%1").arg(QLatin1String(place.second)));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setVisible(false);
+    addToolBar(place.first, bar);
+    bar->hide();
+    m_autoHideBars[area] = bar;
+    return bar;
+}
+
+void CMainFrame::OnPaneAutoHide(CDockPane* pane, bool autoHide)
+{
+    QToolButton* tab = pane->AutoHideTab();
+    if (autoHide) {
+        Qt::DockWidgetArea area = dockWidgetArea(pane);
+        if (area == Qt::NoDockWidgetArea)
+            area = Qt::RightDockWidgetArea;
+        QToolBar* bar = AutoHideBar(area);
+        tab->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        bar->addWidget(tab);
+        tab->show();
+        bar->show();
+    } else {
+        for (auto& [area, bar] : m_autoHideBars) {
+            for (QAction* a : bar->actions()) {
+                if (bar->widgetForAction(a) == tab) {
+                    tab->setParent(pane);
+                    tab->hide();
+                    bar->removeAction(a);
+                }
+            }
+            if (bar->actions().isEmpty())
+                bar->hide();
+        }
+    }
+}
+
+// ---- key tips ----------------------------------------------------------------------------
+
+void CMainFrame::CreateKeyTips()
+{
+    const auto shortcut = [this](int key, const std::function<void()>& run) {
+        auto* s = new QShortcut(QKeySequence(Qt::ALT | key), this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, run);
+    };
+    shortcut(Qt::Key_F, [this] { m_pCommandBar->ApplicationButton()->showMenu(); });
+    shortcut(Qt::Key_H, [this] { m_pCommandBar->StartKeyTips(); });
+    shortcut(Qt::Key_S, [this] {
+        if (auto* b = m_pCommandBar->findChild<QToolButton*>(QStringLiteral("styleMenuButton")))
+            b->showMenu();
+    });
+    shortcut(Qt::Key_A, [this] {
+        if (auto* b = m_pCommandBar->findChild<QToolButton*>(QStringLiteral("helpMenuButton")))
+            b->showMenu();
+    });
+}
+
+// ---- recent files, popup, layout ------------------------------------------------------------
+
+void CMainFrame::UpdateRecentFiles()
+{
+    if (m_pCommandBar)
+        m_pCommandBar->SetRecentFiles(m_app.RecentFilePaths());
+}
+
+QWidget* CMainFrame::ShowDesktopAlert(const QString& text)
+{
+    return CDesktopAlert::Show(text, windowIcon());
+}
+
+void CMainFrame::SaveLayout()
+{
+    QSettings& s = m_app.QtStore().Settings();
+    s.setValue(QLatin1String(kGeometryKey), saveGeometry());
+    QStringList autoHidden;
+    for (CDockPane* p : m_panes)
+        if (p->IsAutoHide()) {
+            autoHidden << p->objectName();
+            p->hide();
+        }
+    s.setValue(QLatin1String(kStateKey), saveState());
+    s.setValue(QLatin1String(kAutoHideKey), autoHidden);
+}
+
+void CMainFrame::RestoreLayout()
+{
+    QSettings& s = m_app.QtStore().Settings();
+    restoreGeometry(s.value(QLatin1String(kGeometryKey)).toByteArray());
+    restoreState(s.value(QLatin1String(kStateKey)).toByteArray());
+    const QStringList autoHidden = s.value(QLatin1String(kAutoHideKey)).toStringList();
+    for (CDockPane* p : m_panes)
+        if (autoHidden.contains(p->objectName()) && !p->isFloating()) {
+            p->show(); // so that its dock area is known when the tab is placed
+            p->SetAutoHide(true);
+        }
+}
+
+// ---- closing and dropping -----------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_app.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    SaveLayout();
+    m_bClosing = true;
+    m_app.CloseAllDocuments();
+    m_app.ExitInstance();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            m_app.OpenDocumentFile(url.toLocalFile());
+}

@@ -1,0 +1,137 @@
+#pragma once
+#include <QLabel>
+#include <QMainWindow>
+#include <QSlider>
+#include <QPointer>
+#include <map>
+
+#include "CommandTarget.h"
+#include "VisualLook.h"
+
+class CChildFrame;
+class CCommandBar;
+class CDockPane;
+class CDocument;
+class CVandrelEdit2028App;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+class QToolButton;
+
+// The program's top-level window: command bar, document windows as tabs,
+// status bar and the four dockable panes. Commands go first to the active
+// document window, then to the frame, then to the application object.
+class CMainFrame : public QMainWindow, public ICommandTarget {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CVandrelEdit2028App& app);
+    ~CMainFrame() override;
+
+    // Builds the frame; false when a required part could not be created.
+    bool Create();
+
+    // The action of a command by object name ("cmd_57601"), or nullptr.
+    QAction* ActionByName(const QString& objectName) const;
+    // The first action carrying the command id, or nullptr.
+    QAction* Action(int id) const;
+    QList<QAction*> Actions() const { return m_actions; }
+    CCommandBar* CommandBar() const { return m_pCommandBar; }
+
+    // Document windows.
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+    CChildFrame* CreateChildFrame(CDocument* document);
+    CChildFrame* ActiveChildFrame() const;
+    CDocument* ActiveDocument() const;
+    QList<CChildFrame*> ChildFrames() const;
+    QList<CChildFrame*> FramesOf(const CDocument* document) const;
+    void ActivateFrame(CChildFrame* frame);
+    // Closes one window; the last window of a modified document asks first.
+    bool CloseFrame(CChildFrame* frame);
+    // Closes every window of the document without asking.
+    void CloseFramesOf(CDocument* document);
+    // The tab text of a window: the document title, ":n" with several windows.
+    QString FrameTitle(const CChildFrame* frame) const;
+
+    // Panes by their pane id (150, 32846, 32847, 32775).
+    CDockPane* Pane(int paneId) const;
+    QList<CDockPane*> Panes() const { return m_panes; }
+
+    // Status bar.
+    QLabel* MainPane() const { return m_pMainPane; }
+    QLabel* ChannelCountPane() const { return m_pCountPane; }
+    QLabel* WidthLabel() const { return m_pWidthLabel; }
+    QSlider* WidthSlider() const { return m_pWidthSlider; }
+    // Sent by the document windows when one is activated, closed or switches
+    // between list and details.
+    void OnChildFrameViewChanged();
+    // The option page's "Statusleiste" button.
+    void ToggleStatusBar();
+
+    // Visual styles 205 to 219: applies at once and stores "ApplicationLook".
+    void OnApplicationLook(int lookId);
+    const VisualLook& CurrentLook() const { return m_look; }
+
+    // The notification popup; returns the popup (it deletes itself).
+    QWidget* ShowDesktopAlert(const QString& text);
+
+    // The context menu "Bearbeiten" of the channel list.
+    QMenu* EditContextMenu() const { return m_pEditMenu; }
+
+    void UpdateCommandStates();
+    void UpdateTitle();
+    void UpdateRecentFiles();
+
+    bool UpdateCommand(int id, CommandState& state) override;
+    bool OnCommand(int id) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateDocumentArea();
+    void CreateStatusBar();
+    bool CreatePanes();
+    void CreateKeyTips();
+    void ApplyLook();
+    void ApplyToolTipMode();
+    void RouteCommand(int id);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnFrameDestroyed(CDocument* document);
+    void RefreshFrameTitles(const CDocument* document);
+    void RefreshChannelCount();
+    void AddWidthSlider();
+    void RemoveWidthSlider();
+    void UpdateCloseButtons();
+    void FillWindowMenu();
+    void FillDocumentListMenu();
+    void PlaceDocumentListButton();
+    void OnPaneAutoHide(CDockPane* pane, bool autoHide);
+    QToolBar* AutoHideBar(Qt::DockWidgetArea area);
+    void SaveLayout();
+    void RestoreLayout();
+    QMdiSubWindow* SubWindowOf(const CChildFrame* frame) const;
+
+    CVandrelEdit2028App& m_app;
+    VisualLook m_look;
+    QList<QAction*> m_actions;
+    std::map<QString, QAction*> m_actionsByName;
+    CCommandBar* m_pCommandBar = nullptr;
+    QMdiArea* m_pMdiArea = nullptr;
+    QToolButton* m_pDocListButton = nullptr;
+    QMenu* m_pDocListMenu = nullptr;
+    QMenu* m_pWindowMenu = nullptr;
+    QMenu* m_pEditMenu = nullptr;
+    QLabel* m_pMainPane = nullptr;
+    QLabel* m_pCountPane = nullptr;
+    QPointer<QLabel> m_pWidthLabel;
+    QPointer<QSlider> m_pWidthSlider;
+    QList<CDockPane*> m_panes;
+    std::map<Qt::DockWidgetArea, QToolBar*> m_autoHideBars;
+    QTimer* m_pAutoHideTimer = nullptr;
+    QPointer<CChildFrame> m_pLastActive;
+    bool m_bClosing = false;
+};
