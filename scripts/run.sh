@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds, writes the demo database and shows it.
+# Sets up, builds, writes the demo database and starts the editor on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 build/tools/ndbtool/ndbtool demo build/demo.ndb
 build/tools/ndbtool/ndbtool info build/demo.ndb
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt). Ohne Bildschirm startet der Editor so:"
+  echo "  xvfb-run -a -s '-screen 0 1400x900x24' build/src/app/vandreledit2028 build/demo.ndb"
+  exit 0
+fi
+exec build/src/app/vandreledit2028 build/demo.ndb

@@ -30,9 +30,18 @@ constexpr ColorRef Rgb(int r, int g, int b)
 {
     return uint32_t(r & 0xFF) | (uint32_t(g & 0xFF) << 8) | (uint32_t(b & 0xFF) << 16);
 }
-constexpr int RedOf(ColorRef c) { return int(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return int((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return int((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c)
+{
+    return int(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // The store keeps colours as 0x00RRGGBB: red and blue swapped against memory.
 constexpr int32_t ColorToStored(ColorRef c)
@@ -62,8 +71,7 @@ public:
     virtual void WriteInt(const std::string& section, const std::string& name, int32_t value) = 0;
     virtual std::string ReadString(const std::string& section, const std::string& name,
                                    const std::string& def) = 0;
-    virtual void WriteString(const std::string& section, const std::string& name,
-                             const std::string& value) = 0;
+    virtual void WriteString(const std::string& section, const std::string& name, const std::string& value) = 0;
     virtual void Remove(const std::string& section, const std::string& name) = 0;
 
     // The framework section.
@@ -71,10 +79,7 @@ public:
     {
         return ReadInt(settings::kWorkspace, name, def);
     }
-    void WriteProfileInt(const std::string& name, int32_t value)
-    {
-        WriteInt(settings::kWorkspace, name, value);
-    }
+    void WriteProfileInt(const std::string& name, int32_t value) { WriteInt(settings::kWorkspace, name, value); }
 };
 
 // The preferences held by the application object while the program runs.

@@ -29,9 +29,9 @@ void CChildFrame::CreateViews(QVBoxLayout* layout)
         if (!m_pDocument)
             return;
         const QString path = m_pDocument->PathName();
-        placeholder->setText(QStringLiteral("<b>%1</b><br>%2")
-                                 .arg(m_pDocument->Title().toHtmlEscaped(),
-                                      QDir::toNativeSeparators(path).toHtmlEscaped()));
+        placeholder->setText(
+            QStringLiteral("<b>%1</b><br>%2")
+                .arg(m_pDocument->Title().toHtmlEscaped(), QDir::toNativeSeparators(path).toHtmlEscaped()));
     };
     update();
     if (m_pDocument)

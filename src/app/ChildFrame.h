@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "CommandTarget.h"
+#include "Document.h"
 
-class CDocument;
 class QVBoxLayout;
 
 // One document window, shown as a tab of the main frame. Holds the views of

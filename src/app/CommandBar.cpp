@@ -8,9 +8,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,12 +19,22 @@
 #include "CommandIds.h"
 
 namespace {
-QString Name(int id) { return QStringLiteral("cmd_%1").arg(id); }
-
-// A check box that mirrors a checkable action.
-QCheckBox* ActionCheckBox(QWidget* parent, QAction* action)
+QString PlainLabel(QString text)
 {
-    auto* box = new QCheckBox(action->text(), parent);
+    text.remove(QLatin1Char('&'));
+    return text;
+}
+
+QString Name(int id)
+{
+    return QStringLiteral("cmd_%1").arg(id);
+}
+
+// A check box that mirrors a checkable action; label may break the text in two lines.
+QCheckBox* ActionCheckBox(QWidget* parent, QAction* action, const QString& label)
+{
+    auto* box = new QCheckBox(label, parent);
+    box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     box->setObjectName(QStringLiteral("check_") + action->objectName());
     box->setAccessibleName(action->text());
     const auto sync = [box, action] {
@@ -78,14 +88,15 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
         m_pQuickAccess->addAction(A(Name(id).toLatin1().constData()));
     layout->addWidget(m_pQuickAccess);
 
-    m_pTabs = new QTabWidget(this);
-    m_pTabs->setObjectName(QStringLiteral("commandTabs"));
-    m_pTabs->setAccessibleName(QStringLiteral("Registerkarten des Menübands"));
-    m_pTabs->setDocumentMode(true);
-    m_pTabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // The tab row: application button, tabs, then "Stil" and help at the right.
+    auto* tabRow = new QWidget(this);
+    tabRow->setObjectName(QStringLiteral("tabRow"));
+    auto* tabRowLayout = new QHBoxLayout(tabRow);
+    tabRowLayout->setContentsMargins(2, 0, 4, 0);
+    tabRowLayout->setSpacing(4);
 
     m_pAppMenu = static_cast<CKeyTipMenu*>(BuildApplicationMenu());
-    m_pAppButton = new QToolButton(this);
+    m_pAppButton = new QToolButton(tabRow);
     m_pAppButton->setObjectName(QStringLiteral("appButton"));
     m_pAppButton->setText(QStringLiteral("Datei"));
     m_pAppButton->setAccessibleName(QStringLiteral("Datei"));
@@ -95,39 +106,52 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
     m_pAppButton->setPopupMode(QToolButton::InstantPopup);
     m_pAppButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_pAppButton->setAutoFillBackground(true);
-    m_pTabs->setCornerWidget(m_pAppButton, Qt::TopLeftCorner);
+    m_pAppButton->setMinimumSize(68, 24);
+    tabRowLayout->addWidget(m_pAppButton);
 
-    auto* right = new QWidget(this);
-    auto* rightLayout = new QHBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 4, 0);
-    rightLayout->setSpacing(2);
+    m_pTabs = new QTabBar(tabRow);
+    m_pTabs->setObjectName(QStringLiteral("commandTabs"));
+    m_pTabs->setAccessibleName(QStringLiteral("Registerkarten des Menübands"));
+    m_pTabs->setDocumentMode(true);
+    m_pTabs->setDrawBase(false);
+    m_pTabs->setExpanding(false);
+    tabRowLayout->addWidget(m_pTabs, 0, Qt::AlignBottom);
+    tabRowLayout->addStretch(1);
+
     auto* styleMenu = new QMenu(QStringLiteral("Stil"), this);
     styleMenu->setObjectName(QStringLiteral("styleMenu"));
     for (int id = cmd::kLookOffice2007Blue; id <= cmd::kLookWindows7; ++id)
         styleMenu->addAction(A(Name(id).toLatin1().constData()));
-    m_pStyleButton = MenuButton(right, QStringLiteral("Stil"), QStringLiteral("styleMenuButton"), styleMenu, QIcon());
+    m_pStyleButton =
+        MenuButton(tabRow, QStringLiteral("Stil"), QStringLiteral("styleMenuButton"), styleMenu, QIcon());
     m_pStyleButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_pStyleButton->setAutoRaise(true);
+    m_pStyleButton->setMinimumWidth(0);
     m_pStyleButton->setProperty("keyTip", QStringLiteral("S"));
-    rightLayout->addWidget(m_pStyleButton);
+    tabRowLayout->addWidget(m_pStyleButton);
     auto* helpMenu = new QMenu(QStringLiteral("Hilfe"), this);
     helpMenu->setObjectName(QStringLiteral("helpMenu"));
     helpMenu->addAction(A("cmd_57667"));
     helpMenu->addAction(A("cmd_57664"));
-    m_pHelpButton = MenuButton(right, QString(), QStringLiteral("helpMenuButton"), helpMenu,
-                               style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
-    m_pHelpButton->setAccessibleName(QStringLiteral("Hilfe"));
-    m_pHelpButton->setToolTip(QStringLiteral("Hilfe"));
+    m_pHelpButton = MenuButton(tabRow, QStringLiteral("Hilfe"), QStringLiteral("helpMenuButton"), helpMenu,
+                               A("cmd_57667")->icon());
     m_pHelpButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_pHelpButton->setAutoRaise(true);
+    m_pHelpButton->setIconSize(QSize(16, 16));
+    m_pHelpButton->setMinimumWidth(0);
     m_pHelpButton->setProperty("keyTip", QStringLiteral("A"));
-    rightLayout->addWidget(m_pHelpButton);
-    m_pTabs->setCornerWidget(right, Qt::TopRightCorner);
+    tabRowLayout->addWidget(m_pHelpButton);
+    layout->addWidget(tabRow);
 
-    const int home = m_pTabs->addTab(BuildHomeTab(), QStringLiteral("Startseite"));
-    m_pTabs->tabBar()->setAccessibleTabName(home, QStringLiteral("Startseite"));
-    m_pTabs->widget(home)->setProperty("keyTip", QStringLiteral("H"));
-    layout->addWidget(m_pTabs);
+    m_pPages = new QStackedWidget(this);
+    m_pPages->setObjectName(QStringLiteral("commandPages"));
+    m_pPages->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    QWidget* home = BuildHomeTab();
+    home->setProperty("keyTip", QStringLiteral("H"));
+    m_pPages->addWidget(home);
+    const int homeIndex = m_pTabs->addTab(QStringLiteral("Startseite"));
+    m_pTabs->setAccessibleTabName(homeIndex, QStringLiteral("Startseite"));
+    m_pTabs->setTabToolTip(homeIndex, QStringLiteral("Startseite"));
+    connect(m_pTabs, &QTabBar::currentChanged, m_pPages, &QStackedWidget::setCurrentIndex);
+    layout->addWidget(m_pPages);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -219,8 +243,8 @@ QGroupBox* CCommandBar::NewPanel(const QString& title, const QString& keyTip)
     if (!keyTip.isEmpty())
         panel->setProperty("keyTip", keyTip);
     auto* layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(2);
+    layout->setContentsMargins(3, 1, 3, 1);
+    layout->setSpacing(1);
     return panel;
 }
 
@@ -232,9 +256,13 @@ QToolButton* CCommandBar::LargeButton(QWidget* parent, QAction* action, const QS
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(32, 32));
     b->setAutoRaise(true);
-    b->setMinimumWidth(58);
+    // A two-line label goes into the action's icon text, which the button
+    // shows and keeps when the action changes; the action's text stays exact.
     if (!text.isEmpty())
-        b->setText(text);
+        action->setIconText(text);
+    b->setAccessibleName(PlainLabel(action->text()));
+    // Never narrower than its text: the panels do not elide labels.
+    b->setMinimumWidth(qMax(52, b->sizeHint().width()));
     return b;
 }
 
@@ -246,7 +274,7 @@ QToolButton* CCommandBar::SmallButton(QWidget* parent, QAction* action)
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setIconSize(QSize(16, 16));
     b->setAutoRaise(true);
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     return b;
 }
 
@@ -272,12 +300,12 @@ QToolButton* CCommandBar::MenuButton(QWidget* parent, const QString& text, const
         b->setToolTip(text);
     }
     b->setText(text);
-    b->setAccessibleName(text);
+    b->setAccessibleName(menu->title()); // the one-line name of a two-line label
     b->setIcon(icon);
     b->setIconSize(QSize(32, 32));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
-    b->setMinimumWidth(58);
+    b->setMinimumWidth(qMax(52, b->sizeHint().width()));
     return b;
 }
 
@@ -287,8 +315,10 @@ QWidget* CCommandBar::BuildHomeTab()
     page->setObjectName(QStringLiteral("tab_Startseite"));
     page->setAccessibleName(QStringLiteral("Startseite"));
     auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(2, 2, 2, 2);
-    row->setSpacing(4);
+    // The panels never shrink below their contents; the frame grows instead.
+    row->setSizeConstraint(QLayout::SetMinimumSize);
+    row->setContentsMargins(2, 0, 2, 2);
+    row->setSpacing(3);
 
     // Zwischenablage: paste large, the others as a column of small buttons.
     QGroupBox* clip = NewPanel(QStringLiteral("Zwischenablage"), QStringLiteral("D"));
@@ -296,7 +326,7 @@ QWidget* CCommandBar::BuildHomeTab()
     auto* clipColumn = new QVBoxLayout;
     clipColumn->setSpacing(0);
     for (const char* name : {"cmd_57635", "cmd_57634", "cmd_57642"})
-        clipColumn->addWidget(SmallButton(clip, A(name)));
+        clipColumn->addWidget(SmallButton(clip, A(name)), 0, Qt::AlignLeft);
     static_cast<QHBoxLayout*>(clip->layout())->addLayout(clipColumn);
     row->addWidget(clip);
 
@@ -305,8 +335,8 @@ QWidget* CCommandBar::BuildHomeTab()
     paneMenu->setObjectName(QStringLiteral("paneMenu"));
     for (const char* name : {"cmd_32782", "cmd_32783", "cmd_32784"})
         paneMenu->addAction(A(name));
-    view->layout()->addWidget(MenuButton(view, QStringLiteral("Eigenschaftsfenster"), QStringLiteral("paneMenuButton"),
-                                         paneMenu, A("cmd_32784")->icon()));
+    view->layout()->addWidget(MenuButton(view, QStringLiteral("Eigenschafts-\nfenster"),
+                                         QStringLiteral("paneMenuButton"), paneMenu, A("cmd_32784")->icon()));
     auto* styleMenu = new QMenu(QStringLiteral("Darstellung"), view);
     styleMenu->setObjectName(QStringLiteral("viewStyleMenu"));
     styleMenu->addAction(A("cmd_59411"));
@@ -317,22 +347,26 @@ QWidget* CCommandBar::BuildHomeTab()
     row->addWidget(view);
 
     QGroupBox* windows = NewPanel(QStringLiteral("Fenster"), QStringLiteral("W"));
-    m_pWindowButton = MenuButton(windows, QStringLiteral("Fenster"), QStringLiteral("button_cmd_131"), m_pWindowMenu,
-                                 A("cmd_131")->icon(), A("cmd_131"));
+    m_pWindowButton = MenuButton(windows, QStringLiteral("Fenster"), QStringLiteral("button_cmd_131"),
+                                 m_pWindowMenu, A("cmd_131")->icon(), A("cmd_131"));
     windows->layout()->addWidget(m_pWindowButton);
     row->addWidget(windows);
 
     QGroupBox* selection = NewPanel(QStringLiteral("Auswahl"));
-    selection->layout()->addWidget(LargeButton(selection, A("cmd_32771")));
-    selection->layout()->addWidget(LargeButton(selection, A("cmd_32772")));
+    auto* kinds = new QVBoxLayout;
+    kinds->setSpacing(0);
+    kinds->addWidget(SmallButton(selection, A("cmd_32771")), 0, Qt::AlignLeft);
+    kinds->addWidget(SmallButton(selection, A("cmd_32772")), 0, Qt::AlignLeft);
+    kinds->addStretch();
+    static_cast<QHBoxLayout*>(selection->layout())->addLayout(kinds);
     row->addWidget(selection);
 
     QGroupBox* options = NewPanel(QStringLiteral("Optionen"));
     auto* checks = new QVBoxLayout;
     checks->setSpacing(2);
     checks->addStretch();
-    checks->addWidget(ActionCheckBox(options, A("cmd_32773")));
-    checks->addWidget(ActionCheckBox(options, A("cmd_32774")));
+    checks->addWidget(ActionCheckBox(options, A("cmd_32773"), QStringLiteral("Automatische\nNummerierung")));
+    checks->addWidget(ActionCheckBox(options, A("cmd_32774"), QStringLiteral("Nur aktive Satelliten\nauflisten")));
     checks->addStretch();
     static_cast<QHBoxLayout*>(options->layout())->addLayout(checks);
     options->layout()->addWidget(LargeButton(options, A("cmd_32775")));
@@ -340,20 +374,21 @@ QWidget* CCommandBar::BuildHomeTab()
     row->addWidget(options);
 
     QGroupBox* tools = NewPanel(QStringLiteral("Tools"));
-    QToolButton* renumber = LargeButton(tools, A("cmd_32850"), QStringLiteral("Kanalposition\naktualisieren"));
-    renumber->setAccessibleName(A("cmd_32850")->text());
-    tools->layout()->addWidget(renumber);
+    tools->layout()->addWidget(LargeButton(tools, A("cmd_32850"), QStringLiteral("Kanalposition\naktualisieren")));
     auto* sortMenu = new QMenu(QStringLiteral("Sortieren nach..."), tools);
     sortMenu->setObjectName(QStringLiteral("sortMenu"));
     sortMenu->addAction(A("cmd_32859"));
     sortMenu->addAction(A("cmd_32857"));
-    tools->layout()->addWidget(MenuButton(tools, QStringLiteral("Sortieren nach..."), QStringLiteral("sortMenuButton"),
-                                          sortMenu, A("cmd_32859")->icon()));
+    tools->layout()->addWidget(MenuButton(tools, QStringLiteral("Sortieren\nnach..."),
+                                          QStringLiteral("sortMenuButton"), sortMenu, A("cmd_32859")->icon()));
     row->addWidget(tools);
 
     QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"));
+    auto* settingsColumn = new QVBoxLayout;
+    settingsColumn->setSpacing(0);
     for (const char* name : {"cmd_32777", "cmd_32860", "cmd_32849"})
-        settingsPanel->layout()->addWidget(LargeButton(settingsPanel, A(name)));
+        settingsColumn->addWidget(SmallButton(settingsPanel, A(name)), 0, Qt::AlignLeft);
+    static_cast<QHBoxLayout*>(settingsPanel->layout())->addLayout(settingsColumn);
     row->addWidget(settingsPanel);
     row->addStretch(1);
 
@@ -372,25 +407,24 @@ QWidget* CCommandBar::BuildHomeTab()
 void CCommandBar::SetWindows7Look(bool windows7)
 {
     m_bWindows7Look = windows7;
-    // The application button: a plain framed button in the Windows 7 look,
-    // a coloured one in the others.
-    QPalette pal = palette();
-    if (!windows7) {
-        pal.setColor(QPalette::Button, pal.color(QPalette::Highlight));
-        pal.setColor(QPalette::ButtonText, pal.color(QPalette::HighlightedText));
-    }
+    // The application button is the coloured first tab; the Windows 7 look
+    // draws it flat and plain, the other looks raised and bold.
+    QPalette pal = QApplication::palette();
+    const QColor face = windows7 ? QColor(25, 121, 202) : pal.color(QPalette::Highlight);
+    pal.setColor(QPalette::Button, face);
+    pal.setColor(QPalette::Window, face);
+    pal.setColor(QPalette::ButtonText, Qt::white);
     m_pAppButton->setPalette(pal);
     m_pAppButton->setAutoRaise(false);
-    QFont f = m_pAppButton->font();
+    QFont f = font();
     f.setBold(!windows7);
     m_pAppButton->setFont(f);
-    m_pAppButton->setMinimumWidth(64);
 }
 
 void CCommandBar::StartKeyTips()
 {
     m_pTabs->setCurrentIndex(0);
-    m_pTabs->tabBar()->setFocus(Qt::ShortcutFocusReason);
+    m_pTabs->setFocus(Qt::ShortcutFocusReason);
     m_bKeyTipMode = true;
     qApp->installEventFilter(this);
 }

@@ -6,7 +6,8 @@
 
 class QAction;
 class QGroupBox;
-class QTabWidget;
+class QStackedWidget;
+class QTabBar;
 class QToolBar;
 class QToolButton;
 
@@ -39,7 +40,7 @@ public:
     QToolButton* ApplicationButton() const { return m_pAppButton; }
     QMenu* ApplicationMenu() const { return m_pAppMenu; }
     QToolBar* QuickAccessBar() const { return m_pQuickAccess; }
-    QTabWidget* Tabs() const { return m_pTabs; }
+    QTabBar* Tabs() const { return m_pTabs; }
 
     // The recent files of the application menu, most recent first.
     void SetRecentFiles(const QStringList& paths);
@@ -79,7 +80,8 @@ private:
     QAction* m_pRecentEnd = nullptr;
     QList<QAction*> m_recentActions;
     QToolBar* m_pQuickAccess = nullptr;
-    QTabWidget* m_pTabs = nullptr;
+    QTabBar* m_pTabs = nullptr;
+    QStackedWidget* m_pPages = nullptr;
     QToolButton* m_pStyleButton = nullptr;
     QToolButton* m_pHelpButton = nullptr;
     QToolButton* m_pWindowButton = nullptr;

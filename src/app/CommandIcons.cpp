@@ -33,7 +33,10 @@ const QColor kGreen(60, 150, 80);
 const QColor kRed(200, 60, 50);
 const QColor kGold(230, 170, 40);
 
-QPen Pen(const QColor& c, qreal w = 1.6) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Pen(const QColor& c, qreal w = 1.6)
+{
+    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void Page(QPainter& p, const QRectF& r = QRectF(7, 3, 18, 26))
 {
@@ -274,9 +277,12 @@ QIcon CommandIcon(int id, const QStyle* style)
 {
     (void)style;
     switch (id) {
-    case cmd::kFileNew: return Render([](QPainter& p) { Page(p); });
-    case cmd::kFileOpen: return Render(Folder);
-    case cmd::kFileSave: return Render(Disk);
+    case cmd::kFileNew:
+        return Render([](QPainter& p) { Page(p); });
+    case cmd::kFileOpen:
+        return Render(Folder);
+    case cmd::kFileSave:
+        return Render(Disk);
     case cmd::kFileSaveAs:
         return Render([](QPainter& p) {
             Disk(p);
@@ -284,7 +290,8 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawLine(QPointF(18, 26), QPointF(29, 15));
         });
     case cmd::kFilePrint:
-    case cmd::kFilePrintSetup: return Render(Printer);
+    case cmd::kFilePrintSetup:
+        return Render(Printer);
     case cmd::kFilePrintDirect:
         return Render([](QPainter& p) {
             Printer(p);
@@ -316,7 +323,8 @@ QIcon CommandIcon(int id, const QStyle* style)
         });
     case cmd::kAppOptionenResources:
     case cmd::kOptions:
-    case cmd::kSystemSettings: return Render(Gear);
+    case cmd::kSystemSettings:
+        return Render(Gear);
     case cmd::kAppExit:
         return Render([](QPainter& p) {
             p.setPen(Pen(kInk));
@@ -324,15 +332,20 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawRect(QRectF(5, 3, 14, 26));
             ArrowOut(p, kRed);
         });
-    case cmd::kHelpFinder: return Render([](QPainter& p) { Circle(p, kBlue, QStringLiteral("?")); });
-    case cmd::kAppAbout: return Render([](QPainter& p) { Circle(p, kBlue, QStringLiteral("i")); });
+    case cmd::kHelpFinder:
+        return Render([](QPainter& p) { Circle(p, kBlue, QStringLiteral("?")); });
+    case cmd::kAppAbout:
+        return Render([](QPainter& p) { Circle(p, kBlue, QStringLiteral("i")); });
     case cmd::kLookOffice2007Blue:
     case cmd::kLookOffice2007Black:
     case cmd::kLookOffice2007Silver:
     case cmd::kLookOffice2007Aqua:
-    case cmd::kLookWindows7: return QIcon();
-    case cmd::kEditPaste: return Render(Clipboard);
-    case cmd::kEditCut: return Render(Scissors);
+    case cmd::kLookWindows7:
+        return QIcon();
+    case cmd::kEditPaste:
+        return Render(Clipboard);
+    case cmd::kEditCut:
+        return Render(Scissors);
     case cmd::kEditCopy:
         return Render([](QPainter& p) {
             Page(p, QRectF(4, 3, 16, 21));
@@ -345,7 +358,8 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawRect(QRectF(4, 4, 24, 24));
             Lines(p, 8, 10, 16, 4, 4);
         });
-    case cmd::kShowSatellitePane: return Render(Dish);
+    case cmd::kShowSatellitePane:
+        return Render(Dish);
     case cmd::kShowTransponderPane:
         return Render([](QPainter& p) {
             p.setPen(Pen(kInk, 2));
@@ -357,7 +371,8 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawArc(QRectF(9, 5, 14, 14), 30 * 16, 120 * 16);
             p.drawArc(QRectF(4, 0, 24, 24), 35 * 16, 110 * 16);
         });
-    case cmd::kShowChannelPane: return Render([](QPainter& p) { Window(p, QRectF(3, 5, 26, 22), true); });
+    case cmd::kShowChannelPane:
+        return Render([](QPainter& p) { Window(p, QRectF(3, 5, 26, 22), true); });
     case cmd::kViewStyle:
     case cmd::kViewDetails:
         return Render([](QPainter& p) {
@@ -386,10 +401,14 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawLine(QPointF(25, 19), QPointF(25, 29));
             p.drawLine(QPointF(20, 24), QPointF(30, 24));
         });
-    case cmd::kTelevision: return Render(Screen);
-    case cmd::kRadio: return Render(Radio);
-    case cmd::kChannelSearch: return Render(Magnifier);
-    case cmd::kSortAutomatic: return Render(SortArrows);
+    case cmd::kTelevision:
+        return Render(Screen);
+    case cmd::kRadio:
+        return Render(Radio);
+    case cmd::kChannelSearch:
+        return Render(Magnifier);
+    case cmd::kSortAutomatic:
+        return Render(SortArrows);
     case cmd::kSortStoreOrder:
         return Render([](QPainter& p) {
             SortArrows(p);
@@ -397,10 +416,16 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.translate(2, 28);
             Disk(p);
         });
-    case cmd::kStatistics: return Render(Pie);
-    case cmd::kTimer: return Render(Clock);
-    default: return QIcon();
+    case cmd::kStatistics:
+        return Render(Pie);
+    case cmd::kTimer:
+        return Render(Clock);
+    default:
+        return QIcon();
     }
 }
 
-QIcon ApplicationIcon() { return QIcon(QStringLiteral(":/icons/vandreledit2028.svg")); }
+QIcon ApplicationIcon()
+{
+    return QIcon(QStringLiteral(":/icons/vandreledit2028.svg"));
+}

@@ -60,8 +60,7 @@ const CommandInfo kTable[] = {
      "Zeigt das Fenster mit den Eigenschaften des Kanals."},
     {cmd::kViewStyle, "ID_VIEW_STYLE", "Darstellung", P::PanelView,
      "Schaltet die Kanalliste zwischen Liste und Details um."},
-    {cmd::kViewDetails, "ID_VIEW_DETAILS", "Details", P::ViewStyleMenu,
-     "Zeigt die Kanäle mit allen Spalten an."},
+    {cmd::kViewDetails, "ID_VIEW_DETAILS", "Details", P::ViewStyleMenu, "Zeigt die Kanäle mit allen Spalten an."},
     {cmd::kViewList, "ID_VIEW_LIST", "Liste", P::ViewStyleMenu, "Zeigt die Kanäle als Liste an."},
     {cmd::kWindowManager, "ID_WINDOW_MANAGER", "&Fenster...", P::WindowMenu,
      "Listet die geöffneten Fenster auf und verwaltet sie."},
@@ -79,8 +78,8 @@ const CommandInfo kTable[] = {
      "Nummeriert die Kanalpositionen neu."},
     {cmd::kSortAutomatic, "ID_SORTIERUNG_AUTOMATIC", "Automatische Sortierung anwenden", P::ToolsSortMenu,
      "Ordnet die Kanäle nach der gespeicherten Sortierung."},
-    {cmd::kSortStoreOrder, "ID_SORTIERUNG_AUTOMATIC_STOREORDER", "Sortierung in Datei speichern",
-     P::ToolsSortMenu, "Speichert die aktuelle Kanalreihenfolge in einer Datei."},
+    {cmd::kSortStoreOrder, "ID_SORTIERUNG_AUTOMATIC_STOREORDER", "Sortierung in Datei speichern", P::ToolsSortMenu,
+     "Speichert die aktuelle Kanalreihenfolge in einer Datei."},
     {cmd::kStatistics, "ID_RIBBON_STATISTICS", "Statistik", P::PanelSettings,
      "Zeigt eine Statistik der Datenbank an."},
     {cmd::kTimer, "ID_RIBBON_TIMER", "Timer", P::PanelSettings, "Zeigt die Timerliste an."},
@@ -88,11 +87,13 @@ const CommandInfo kTable[] = {
      "Zeigt die Systemeinstellungen des Receivers an."},
 };
 
-const char* const kPanels[] = {"Zwischenablage", "Ansicht", "Fenster", "Auswahl",
-                               "Optionen",       "Tools",   "Settings"};
+const char* const kPanels[] = {"Zwischenablage", "Ansicht", "Fenster", "Auswahl", "Optionen", "Tools", "Settings"};
 } // namespace
 
-std::span<const CommandInfo> CommandTable() { return kTable; }
+std::span<const CommandInfo> CommandTable()
+{
+    return kTable;
+}
 
 const CommandInfo* FindCommand(const char* identifier)
 {
@@ -102,4 +103,7 @@ const CommandInfo* FindCommand(const char* identifier)
     return nullptr;
 }
 
-std::span<const char* const> PanelTitles() { return kPanels; }
+std::span<const char* const> PanelTitles()
+{
+    return kPanels;
+}

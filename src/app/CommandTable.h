@@ -5,23 +5,23 @@
 #include <span>
 
 enum class CommandPlace {
-    AppMenu,         // application menu ("Datei"), main column
-    AppMenuPrint,    // sub-menu of "Drucken"
-    AppMenuExport,   // sub-menu of "Exportieren"
-    AppMenuBottom,   // bottom row of the application menu
-    StyleMenu,       // menu "Stil" at the right of the tab row
-    HelpMenu,        // help menu at the right of the tab row
-    PanelClipboard,  // "Zwischenablage"
-    PanelView,       // "Ansicht"
-    ViewPaneMenu,    // menu "Eigenschaftsfenster" in "Ansicht"
-    ViewStyleMenu,   // menu "Darstellung" in "Ansicht"
-    PanelWindow,     // "Fenster"
-    WindowMenu,      // menu of the "Fenster" button
-    PanelSelection,  // "Auswahl"
-    PanelOptions,    // "Optionen"
-    PanelTools,      // "Tools"
-    ToolsSortMenu,   // menu "Sortieren nach..." in "Tools"
-    PanelSettings,   // "Settings"
+    AppMenu,        // application menu ("Datei"), main column
+    AppMenuPrint,   // sub-menu of "Drucken"
+    AppMenuExport,  // sub-menu of "Exportieren"
+    AppMenuBottom,  // bottom row of the application menu
+    StyleMenu,      // menu "Stil" at the right of the tab row
+    HelpMenu,       // help menu at the right of the tab row
+    PanelClipboard, // "Zwischenablage"
+    PanelView,      // "Ansicht"
+    ViewPaneMenu,   // menu "Eigenschaftsfenster" in "Ansicht"
+    ViewStyleMenu,  // menu "Darstellung" in "Ansicht"
+    PanelWindow,    // "Fenster"
+    WindowMenu,     // menu of the "Fenster" button
+    PanelSelection, // "Auswahl"
+    PanelOptions,   // "Optionen"
+    PanelTools,     // "Tools"
+    ToolsSortMenu,  // menu "Sortieren nach..." in "Tools"
+    PanelSettings,  // "Settings"
 };
 
 struct CommandInfo {

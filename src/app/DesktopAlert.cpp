@@ -14,7 +14,8 @@
 #include "AppMessages.h"
 
 CDesktopAlert::CDesktopAlert(const QString& text, const QIcon& icon)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("desktopAlert"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -98,7 +99,10 @@ CDesktopAlert* CDesktopAlert::Show(const QString& text, const QIcon& icon)
     return alert;
 }
 
-QString CDesktopAlert::BodyText() const { return m_pBody->text(); }
+QString CDesktopAlert::BodyText() const
+{
+    return m_pBody->text();
+}
 
 void CDesktopAlert::paintEvent(QPaintEvent*)
 {

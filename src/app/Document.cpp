@@ -8,8 +8,14 @@
 #include "UserPrompts.h"
 
 namespace {
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString Caption() { return QString::fromUtf8(appmsg::kAppName); }
+std::string NativePath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+QString Caption()
+{
+    return QString::fromUtf8(appmsg::kAppName);
+}
 } // namespace
 
 CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
@@ -60,9 +66,15 @@ void CDocument::SetPathName(const QString& path)
     emit TitleChanged();
 }
 
-QString CDocument::BackupPathFor(const QString& path) { return path + QStringLiteral(".bak"); }
+QString CDocument::BackupPathFor(const QString& path)
+{
+    return path + QStringLiteral(".bak");
+}
 
-bool CDocument::DoFileSave(QWidget* parent) { return DoSave(m_strPathName, parent); }
+bool CDocument::DoFileSave(QWidget* parent)
+{
+    return DoSave(m_strPathName, parent);
+}
 
 bool CDocument::DoSave(const QString& path, QWidget* parent)
 {

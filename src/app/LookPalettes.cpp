@@ -30,21 +30,32 @@ QPalette MakePalette(const Colors& c)
 Colors ColorsOf(const VisualLook& look)
 {
     switch (look.family) {
-    case LookFamily::Windows2000: return {{212, 208, 200}, {212, 208, 200}, Qt::black, {10, 36, 106}};
-    case LookFamily::OfficeXP: return {{238, 237, 229}, {214, 211, 206}, Qt::black, {49, 106, 197}};
-    case LookFamily::WindowsXP: return {{236, 233, 216}, {236, 233, 216}, Qt::black, {49, 106, 197}};
-    case LookFamily::Office2003: return {{195, 218, 249}, {221, 236, 254}, Qt::black, {49, 106, 197}};
-    case LookFamily::VisualStudio2005: return {{238, 237, 229}, {245, 244, 238}, Qt::black, {49, 106, 197}};
-    case LookFamily::VisualStudio2008: return {{233, 236, 250}, {214, 219, 233}, Qt::black, {51, 153, 255}};
+    case LookFamily::Windows2000:
+        return {{212, 208, 200}, {212, 208, 200}, Qt::black, {10, 36, 106}};
+    case LookFamily::OfficeXP:
+        return {{238, 237, 229}, {214, 211, 206}, Qt::black, {49, 106, 197}};
+    case LookFamily::WindowsXP:
+        return {{236, 233, 216}, {236, 233, 216}, Qt::black, {49, 106, 197}};
+    case LookFamily::Office2003:
+        return {{195, 218, 249}, {221, 236, 254}, Qt::black, {49, 106, 197}};
+    case LookFamily::VisualStudio2005:
+        return {{238, 237, 229}, {245, 244, 238}, Qt::black, {49, 106, 197}};
+    case LookFamily::VisualStudio2008:
+        return {{233, 236, 250}, {214, 219, 233}, Qt::black, {51, 153, 255}};
     case LookFamily::Office2007:
         switch (look.variant) {
-        case Office2007Variant::Blue: return {{191, 219, 255}, {221, 234, 250}, {21, 66, 139}, {61, 123, 198}};
-        case Office2007Variant::Black: return {{83, 83, 83}, {110, 110, 110}, Qt::white, {255, 170, 60}};
-        case Office2007Variant::Silver: return {{208, 212, 221}, {228, 231, 236}, {60, 60, 60}, {110, 140, 180}};
-        case Office2007Variant::Aqua: return {{194, 214, 226}, {217, 230, 236}, {30, 70, 90}, {74, 138, 168}};
+        case Office2007Variant::Blue:
+            return {{191, 219, 255}, {221, 234, 250}, {21, 66, 139}, {61, 123, 198}};
+        case Office2007Variant::Black:
+            return {{83, 83, 83}, {110, 110, 110}, Qt::white, {255, 170, 60}};
+        case Office2007Variant::Silver:
+            return {{208, 212, 221}, {228, 231, 236}, {60, 60, 60}, {110, 140, 180}};
+        case Office2007Variant::Aqua:
+            return {{194, 214, 226}, {217, 230, 236}, {30, 70, 90}, {74, 138, 168}};
         }
         break;
-    case LookFamily::Windows7: break;
+    case LookFamily::Windows7:
+        break;
     }
     return {};
 }
@@ -60,6 +71,7 @@ LookStyle StyleForLook(const VisualLook& look)
 {
     if (look.family == LookFamily::Windows7)
         return {PlatformStyleName(), std::nullopt};
-    const QString style = look.family == LookFamily::Windows2000 ? QStringLiteral("Windows") : QStringLiteral("Fusion");
+    const QString style =
+        look.family == LookFamily::Windows2000 ? QStringLiteral("Windows") : QStringLiteral("Fusion");
     return {style, MakePalette(ColorsOf(look))};
 }

@@ -77,7 +77,8 @@ CMainFrame::~CMainFrame()
         m_pAutoHideTimer->stop();
     if (m_pMdiArea) {
         m_pMdiArea->disconnect(this);
-        for (QMdiSubWindow* sub : m_pMdiArea->subWindowList()) {
+        // Closed windows awaiting deletion are no longer listed by the area.
+        for (QMdiSubWindow* sub : m_pMdiArea->findChildren<QMdiSubWindow*>()) {
             sub->disconnect(this);
             if (sub->widget())
                 sub->widget()->disconnect(this);
@@ -93,7 +94,8 @@ bool CMainFrame::Create()
     CreateActions();
     CreateDocumentArea();
 
-    m_pCommandBar = new CCommandBar([this](const QString& name) { return ActionByName(name); }, m_pWindowMenu, this);
+    m_pCommandBar =
+        new CCommandBar([this](const QString& name) { return ActionByName(name); }, m_pWindowMenu, this);
     setMenuWidget(m_pCommandBar);
     connect(m_pCommandBar, &CCommandBar::RecentFileChosen, this,
             [this](const QString& path) { m_app.OpenDocumentFile(path); });
@@ -124,11 +126,12 @@ bool CMainFrame::Create()
         entry->setShortcutVisibleInContextMenu(true);
         entry->setObjectName(QStringLiteral("edit_%1").arg(e.id));
         connect(entry, &QAction::triggered, target, &QAction::trigger);
-        connect(m_pEditMenu, &QMenu::aboutToShow, entry, [entry, target] { entry->setEnabled(target->isEnabled()); });
+        connect(m_pEditMenu, &QMenu::aboutToShow, entry,
+                [entry, target] { entry->setEnabled(target->isEnabled()); });
     }
 
     setAcceptDrops(true);
-    resize(1200, 800);
+    resize(1280, 820);
     RestoreLayout();
     UpdateRecentFiles();
     UpdateTitle();
@@ -203,7 +206,10 @@ QAction* CMainFrame::ActionByName(const QString& objectName) const
     return it == m_actionsByName.end() ? nullptr : it->second;
 }
 
-QAction* CMainFrame::Action(int id) const { return ActionByName(QStringLiteral("cmd_%1").arg(id)); }
+QAction* CMainFrame::Action(int id) const
+{
+    return ActionByName(QStringLiteral("cmd_%1").arg(id));
+}
 
 void CMainFrame::RouteCommand(int id)
 {
@@ -287,10 +293,18 @@ bool CMainFrame::OnCommand(int id)
         dialog->open();
         return true;
     }
-    case cmd::kShowChannelPane: Pane(cmd::kPaneProperties)->ShowPane(); return true;
-    case cmd::kShowTransponderPane: Pane(cmd::kPaneTransponder)->ShowPane(); return true;
-    case cmd::kShowSatellitePane: Pane(cmd::kPaneSatellite)->ShowPane(); return true;
-    case cmd::kChannelSearch: Pane(cmd::kPaneSearch)->ShowPane(); return true;
+    case cmd::kShowChannelPane:
+        Pane(cmd::kPaneProperties)->ShowPane();
+        return true;
+    case cmd::kShowTransponderPane:
+        Pane(cmd::kPaneTransponder)->ShowPane();
+        return true;
+    case cmd::kShowSatellitePane:
+        Pane(cmd::kPaneSatellite)->ShowPane();
+        return true;
+    case cmd::kChannelSearch:
+        Pane(cmd::kPaneSearch)->ShowPane();
+        return true;
     case cmd::kLookOffice2007Blue:
     case cmd::kLookOffice2007Black:
     case cmd::kLookOffice2007Silver:
@@ -434,7 +448,8 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
     });
     connect(frame, &CChildFrame::ViewStateChanged, this, [this] { OnChildFrameViewChanged(); });
     connect(frame, &CChildFrame::ChannelCountChanged, this, [this] { RefreshChannelCount(); });
-    connect(sub, &QObject::destroyed, this, [this, doc = QPointer<CDocument>(document)] { OnFrameDestroyed(doc); });
+    connect(sub, &QObject::destroyed, this,
+            [this, doc = QPointer<CDocument>(document)] { OnFrameDestroyed(doc); });
     if (FramesOf(document).size() == 1) {
         connect(document, &CDocument::ModifiedChanged, this, [this, document] {
             RefreshFrameTitles(document);
@@ -449,6 +464,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
     RefreshFrameTitles(document);
     sub->showMaximized();
     m_pMdiArea->setActiveSubWindow(sub);
+    // A hidden frame (during start) activates nothing by itself.
+    if (m_pMdiArea->activeSubWindow() != sub)
+        OnSubWindowActivated(sub);
     PlaceDocumentListButton();
     UpdateCloseButtons();
     return frame;
@@ -485,7 +503,12 @@ CChildFrame* CMainFrame::ActiveChildFrame() const
     QMdiSubWindow* sub = m_pMdiArea ? m_pMdiArea->activeSubWindow() : nullptr;
     if (!sub)
         sub = m_pMdiArea ? m_pMdiArea->currentSubWindow() : nullptr;
-    return sub ? qobject_cast<CChildFrame*>(sub->widget()) : nullptr;
+    if (sub)
+        return qobject_cast<CChildFrame*>(sub->widget());
+    // Before the frame is shown the area has no current window yet.
+    return m_pLastActive && SubWindowOf(m_pLastActive) && SubWindowOf(m_pLastActive)->isVisible()
+               ? m_pLastActive.data()
+               : nullptr;
 }
 
 CDocument* CMainFrame::ActiveDocument() const
@@ -615,7 +638,8 @@ void CMainFrame::CreateStatusBar()
     m_pCountPane = new QLabel(QString::fromUtf8(appmsg::kChannelCountInitial), bar);
     m_pCountPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusChannelCount));
     m_pCountPane->setAccessibleName(QStringLiteral("Kanalanzahl"));
-    m_pCountPane->setMinimumWidth(m_pCountPane->fontMetrics().horizontalAdvance(QStringLiteral("        00000     Kanäle")));
+    m_pCountPane->setMinimumWidth(
+        m_pCountPane->fontMetrics().horizontalAdvance(QStringLiteral("        00000     Kanäle")));
     bar->addPermanentWidget(m_pCountPane);
 }
 
@@ -660,8 +684,9 @@ void CMainFrame::AddWidthSlider()
             if (active && active->IsListMode())
                 active->SetListColumnWidth(position);
         });
-        bar->insertPermanentWidget(0, m_pWidthLabel);
-        bar->insertPermanentWidget(1, m_pWidthSlider);
+        // Index 0 is the main pane; the width elements go before the channel count.
+        bar->insertPermanentWidget(1, m_pWidthLabel);
+        bar->insertPermanentWidget(2, m_pWidthSlider);
         m_pWidthLabel->show();
         m_pWidthSlider->show();
     }
@@ -682,30 +707,33 @@ void CMainFrame::RemoveWidthSlider()
     }
 }
 
-void CMainFrame::ToggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+void CMainFrame::ToggleStatusBar()
+{
+    statusBar()->setVisible(!statusBar()->isVisible());
+}
 
 // ---- panes -------------------------------------------------------------------------------
 
 bool CMainFrame::CreatePanes()
 {
-    struct PaneSpec {
+    struct PaneInfo {
         const char* title;
         int id;
         Qt::DockWidgetArea area;
     };
-    const PaneSpec specs[] = {{"Eigenschaften", cmd::kPaneProperties, Qt::RightDockWidgetArea},
-                              {"Transponder", cmd::kPaneTransponder, Qt::RightDockWidgetArea},
-                              {"Satellit", cmd::kPaneSatellite, Qt::RightDockWidgetArea},
-                              {"Suchen", cmd::kPaneSearch, Qt::LeftDockWidgetArea}};
-    for (const PaneSpec& spec : specs) {
-        auto* pane = new CDockPane(QString::fromUtf8(spec.title), spec.id, this);
-        addDockWidget(spec.area, pane, Qt::Vertical);
+    const PaneInfo layout[] = {{"Eigenschaften", cmd::kPaneProperties, Qt::RightDockWidgetArea},
+                               {"Transponder", cmd::kPaneTransponder, Qt::RightDockWidgetArea},
+                               {"Satellit", cmd::kPaneSatellite, Qt::RightDockWidgetArea},
+                               {"Suchen", cmd::kPaneSearch, Qt::LeftDockWidgetArea}};
+    for (const PaneInfo& info : layout) {
+        auto* pane = new CDockPane(QString::fromUtf8(info.title), info.id, this);
+        addDockWidget(info.area, pane, Qt::Vertical);
         connect(pane, &CDockPane::AutoHideChanged, this, &CMainFrame::OnPaneAutoHide);
         m_panes.append(pane);
     }
     // The transponder and satellite panes start 200 by 200.
-    resizeDocks({Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite)}, {300, 200, 200},
-                Qt::Vertical);
+    resizeDocks({Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite)},
+                {300, 200, 200}, Qt::Vertical);
     resizeDocks({Pane(cmd::kPaneProperties)}, {260}, Qt::Horizontal);
     resizeDocks({Pane(cmd::kPaneSearch)}, {220}, Qt::Horizontal);
 
@@ -758,9 +786,14 @@ void CMainFrame::OnPaneAutoHide(CDockPane* pane, bool autoHide)
             area = Qt::RightDockWidgetArea;
         QToolBar* bar = AutoHideBar(area);
         tab->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        bar->addWidget(tab);
-        tab->show();
         bar->show();
+        // The bar's holder action takes its visibility from the tab as it is
+        // added, so the tab is shown first.
+        tab->show();
+        QAction* holder = bar->addWidget(tab);
+        holder->setVisible(true);
+        holder->setEnabled(true);
+        tab->setEnabled(true);
     } else {
         for (auto& [area, bar] : m_autoHideBars) {
             for (QAction* a : bar->actions()) {

@@ -1,8 +1,8 @@
 #pragma once
 #include <QLabel>
 #include <QMainWindow>
-#include <QSlider>
 #include <QPointer>
+#include <QSlider>
 #include <map>
 
 #include "CommandTarget.h"

@@ -41,8 +41,7 @@ std::string CQtSettingsStore::ReadString(const std::string& section, const std::
     return v.isValid() ? v.toString().toStdString() : def;
 }
 
-void CQtSettingsStore::WriteString(const std::string& section, const std::string& name,
-                                   const std::string& value)
+void CQtSettingsStore::WriteString(const std::string& section, const std::string& name, const std::string& value)
 {
     m_settings->setValue(Key(section, name), QString::fromStdString(value));
 }

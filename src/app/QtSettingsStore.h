@@ -15,10 +15,8 @@ public:
 
     int32_t ReadInt(const std::string& section, const std::string& name, int32_t def) override;
     void WriteInt(const std::string& section, const std::string& name, int32_t value) override;
-    std::string ReadString(const std::string& section, const std::string& name,
-                           const std::string& def) override;
-    void WriteString(const std::string& section, const std::string& name,
-                     const std::string& value) override;
+    std::string ReadString(const std::string& section, const std::string& name, const std::string& def) override;
+    void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
     void Remove(const std::string& section, const std::string& name) override;
 
     // For values that are not integers, such as the window layout.

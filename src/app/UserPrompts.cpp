@@ -13,8 +13,7 @@ QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon, const 
 }
 } // namespace
 
-QMessageBox::StandardButton CQtUserPrompts::Question(QWidget* parent, const QString& caption,
-                                                     const QString& text,
+QMessageBox::StandardButton CQtUserPrompts::Question(QWidget* parent, const QString& caption, const QString& text,
                                                      QMessageBox::StandardButtons buttons,
                                                      QMessageBox::StandardButton defaultButton)
 {

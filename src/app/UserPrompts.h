@@ -10,8 +10,7 @@ class IUserPrompts {
 public:
     virtual ~IUserPrompts() = default;
 
-    virtual QMessageBox::StandardButton Question(QWidget* parent, const QString& caption,
-                                                 const QString& text,
+    virtual QMessageBox::StandardButton Question(QWidget* parent, const QString& caption, const QString& text,
                                                  QMessageBox::StandardButtons buttons,
                                                  QMessageBox::StandardButton defaultButton) = 0;
     virtual void Information(QWidget* parent, const QString& caption, const QString& text) = 0;

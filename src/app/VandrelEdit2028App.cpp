@@ -21,16 +21,22 @@
 #include "document/Messages.h"
 
 // Resources of a static library must be registered by hand.
-static void InitResources() { Q_INIT_RESOURCE(vandreledit2028); }
+static void InitResources()
+{
+    Q_INIT_RESOURCE(vandreledit2028);
+}
 
 namespace {
 CVandrelEdit2028App* g_pApp = nullptr;
-QString Caption() { return QString::fromUtf8(appmsg::kAppName); }
+QString Caption()
+{
+    return QString::fromUtf8(appmsg::kAppName);
+}
 } // namespace
 
-CVandrelEdit2028App::CVandrelEdit2028App(std::unique_ptr<IUserPrompts> prompts, std::unique_ptr<CQtSettingsStore> store)
-    : m_pPrompts(prompts ? std::move(prompts) : std::make_unique<CQtUserPrompts>()),
-      m_pStore(std::move(store))
+CVandrelEdit2028App::CVandrelEdit2028App(std::unique_ptr<IUserPrompts> prompts,
+                                         std::unique_ptr<CQtSettingsStore> store)
+    : m_pPrompts(prompts ? std::move(prompts) : std::make_unique<CQtUserPrompts>()), m_pStore(std::move(store))
 {
     g_pApp = this;
 }
@@ -46,9 +52,15 @@ CVandrelEdit2028App::~CVandrelEdit2028App()
         g_pApp = nullptr;
 }
 
-CVandrelEdit2028App* CVandrelEdit2028App::Instance() { return g_pApp; }
+CVandrelEdit2028App* CVandrelEdit2028App::Instance()
+{
+    return g_pApp;
+}
 
-ISettingsStore& CVandrelEdit2028App::Store() { return *m_pStore; }
+ISettingsStore& CVandrelEdit2028App::Store()
+{
+    return *m_pStore;
+}
 
 void CVandrelEdit2028App::InstallGermanTranslations()
 {
@@ -151,9 +163,10 @@ CDocument* CVandrelEdit2028App::OnFileNew()
 void CVandrelEdit2028App::OnFileOpen()
 {
     CDocument* active = m_pMainFrame ? m_pMainFrame->ActiveDocument() : nullptr;
-    const QString dir = active && !active->PathName().isEmpty() ? QFileInfo(active->PathName()).absolutePath() : QString();
-    const QString filter = QString::fromUtf8(appmsg::kFileFilter) + QStringLiteral(";;") +
-                           QString::fromUtf8(appmsg::kAllFilesFilter);
+    const QString dir =
+        active && !active->PathName().isEmpty() ? QFileInfo(active->PathName()).absolutePath() : QString();
+    const QString filter =
+        QString::fromUtf8(appmsg::kFileFilter) + QStringLiteral(";;") + QString::fromUtf8(appmsg::kAllFilesFilter);
     const QString path =
         m_pPrompts->GetOpenFileName(m_pMainFrame.get(), QString::fromUtf8(appmsg::kOpenCaption), dir, filter);
     if (!path.isEmpty())
@@ -186,7 +199,8 @@ CDocument* CVandrelEdit2028App::OpenDocumentFile(const QString& path)
         m_pPrompts->Information(nullptr, QString::fromUtf8(msg::kUnknownBlockTitle),
                                 QString::fromStdString(doc->Core().GetUnknownBlockMessage()));
         break;
-    case LoadStatus::Loaded: break;
+    case LoadStatus::Loaded:
+        break;
     }
     CDocument* opened = doc.release();
     opened->setParent(this);
@@ -238,20 +252,26 @@ bool CVandrelEdit2028App::UpdateCommand(int id, CommandState& state)
     case cmd::kFilePrintSetup:
         state.enabled = true;
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
 bool CVandrelEdit2028App::OnCommand(int id)
 {
     switch (id) {
-    case cmd::kFileNew: OnFileNew(); return true;
-    case cmd::kFileOpen: OnFileOpen(); return true;
+    case cmd::kFileNew:
+        OnFileNew();
+        return true;
+    case cmd::kFileOpen:
+        OnFileOpen();
+        return true;
     case cmd::kFilePrintSetup: {
         QPageSetupDialog dialog(&Printer(), m_pMainFrame.get());
         dialog.exec();
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }

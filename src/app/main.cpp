@@ -11,7 +11,8 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor für die Kanalliste des Rudevoz SF 2028"));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("datei"), QStringLiteral("Eine Kanalliste (*.ndb), die geöffnet wird."));
+    parser.addPositionalArgument(QStringLiteral("datei"),
+                                 QStringLiteral("Eine Kanalliste (*.ndb), die geöffnet wird."));
     parser.process(qtApp);
 
     CVandrelEdit2028App app;

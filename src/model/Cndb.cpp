@@ -87,11 +87,12 @@ bool Cndb::LookUpBodyCrc(const CMemStream& stream, size_t offset, size_t length,
     if (stream.Data() != m_pCheckedPayload) {
         return false;
     }
-    for (const KnownBody& b : m_knownBodies) {
-        if (b.offset == offset && b.length == length) {
-            crc = b.crc;
-            return true;
-        }
+    // The bodies were found in payload order, so they are sorted by offset.
+    auto it = std::lower_bound(m_knownBodies.begin(), m_knownBodies.end(), offset,
+                               [](const KnownBody& b, size_t at) { return b.offset < at; });
+    if (it != m_knownBodies.end() && it->offset == offset && it->length == length) {
+        crc = it->crc;
+        return true;
     }
     return false;
 }

@@ -34,15 +34,18 @@ void CConfigurationData::ReadBlock(CMemStream& stream)
 
 void CConfigurationData::WriteBlock()
 {
+    // Changed names go into a copy of the image: the image itself stays as
+    // read, so a name change that is taken back writes the stored bytes again.
+    std::array<uint8_t, ndb::kConfigImageSize> image = m_image;
     for (size_t i = 0; i < m_groups.size() && i < static_cast<size_t>(ndb::kFavGroupCount); ++i) {
         if (m_groups[i]->m_nChanged == 1) {
-            std::memcpy(&m_image[ndb::kConfigFavNames + ndb::kFavNameSize * i], m_groups[i]->m_name.data(),
+            std::memcpy(&image[ndb::kConfigFavNames + ndb::kFavNameSize * i], m_groups[i]->m_name.data(),
                         ndb::kFavNameSize);
         }
     }
     CMemStream body;
     if (m_bHasImage || m_tail.empty()) {
-        body.Write(m_image.data(), m_image.size());
+        body.Write(image.data(), image.size());
     }
     body.Write(m_tail.data(), m_tail.size());
     uint8_t header[ndb::kHeaderSize];
@@ -81,6 +84,33 @@ void CConfigurationData::MoveGroup(int moved, int target)
     for (auto& g : m_groups) {
         g->m_nChanged = 1;
     }
+}
+
+std::vector<CFavoritenData*> CConfigurationData::GroupOrder() const
+{
+    std::vector<CFavoritenData*> order;
+    for (const auto& g : m_groups) {
+        order.push_back(g.get());
+    }
+    return order;
+}
+
+bool CConfigurationData::SetGroupOrder(const std::vector<CFavoritenData*>& order)
+{
+    std::vector<CFavoritenData*> wanted(order);
+    std::vector<CFavoritenData*> present = GroupOrder();
+    std::sort(wanted.begin(), wanted.end());
+    std::sort(present.begin(), present.end());
+    if (wanted != present) {
+        return false; // not the same groups
+    }
+    std::vector<std::unique_ptr<CFavoritenData>> sorted;
+    for (CFavoritenData* g : order) {
+        auto it = std::find_if(m_groups.begin(), m_groups.end(), [g](const auto& p) { return p.get() == g; });
+        sorted.push_back(std::move(*it));
+    }
+    m_groups = std::move(sorted);
+    return true;
 }
 
 void CConfigurationData::FillOsdLanguageList(COptionList& options)

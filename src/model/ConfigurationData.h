@@ -28,6 +28,9 @@ public:
     int IndexOf(const CFavoritenData* group) const;
     // Moves group `moved` to the place of `target`; all groups are marked changed.
     void MoveGroup(int moved, int target);
+    // The groups in their order, and putting the same groups into another order.
+    std::vector<CFavoritenData*> GroupOrder() const;
+    bool SetGroupOrder(const std::vector<CFavoritenData*>& order);
 
     uint8_t GetOsdLanguage() const { return m_image[ndb::kConfigOsdLanguage]; }
     void SetOsdLanguage(uint8_t code) { m_image[ndb::kConfigOsdLanguage] = code; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "NdbPrepackaging.h"
 
@@ -71,13 +72,36 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
     // Chains are followed through an index by number: for every number the
     // slots holding it, in file order. The first match in file order is what
     // a search from the start of the array would find.
-    std::vector<int32_t> firstWithNumber(65536, -1);
+    // A small body gets a small index, so that many tiny blocks stay cheap.
     std::vector<int32_t> nextWithNumber(n, -1);
-    for (size_t i = n; i-- > 0;) {
-        const uint16_t num = ReadLE16(slot(i));
-        nextWithNumber[i] = firstWithNumber[num];
-        firstWithNumber[num] = static_cast<int32_t>(i);
+    std::vector<int32_t> firstWithNumber;
+    std::vector<std::pair<uint16_t, int32_t>> smallIndex;
+    const bool small = n < 4096;
+    if (small) {
+        for (size_t i = 0; i < n; ++i) {
+            smallIndex.emplace_back(ReadLE16(slot(i)), static_cast<int32_t>(i));
+        }
+        std::sort(smallIndex.begin(), smallIndex.end());
+        for (size_t k = 0; k + 1 < smallIndex.size(); ++k) {
+            if (smallIndex[k].first == smallIndex[k + 1].first) {
+                nextWithNumber[static_cast<size_t>(smallIndex[k].second)] = smallIndex[k + 1].second;
+            }
+        }
+    } else {
+        firstWithNumber.assign(65536, -1);
+        for (size_t i = n; i-- > 0;) {
+            const uint16_t num = ReadLE16(slot(i));
+            nextWithNumber[i] = firstWithNumber[num];
+            firstWithNumber[num] = static_cast<int32_t>(i);
+        }
     }
+    auto firstOf = [&](uint16_t num) -> int32_t {
+        if (!small) {
+            return firstWithNumber[num];
+        }
+        auto it = std::lower_bound(smallIndex.begin(), smallIndex.end(), std::pair<uint16_t, int32_t>(num, -1));
+        return it != smallIndex.end() && it->first == num ? it->second : -1;
+    };
     enum : uint8_t { kFree, kThisChain, kEarlierChain };
     std::vector<uint8_t> taken(n, kFree);
     std::vector<size_t> order;
@@ -90,7 +114,7 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
         const size_t begin = order.size();
         uint16_t current = start;
         for (size_t steps = 0; current != 0 && steps < maxSteps; ++steps) {
-            int32_t idx = firstWithNumber[current];
+            int32_t idx = firstOf(current);
             while (idx >= 0 && taken[static_cast<size_t>(idx)] == kEarlierChain) {
                 idx = nextWithNumber[static_cast<size_t>(idx)];
             }
@@ -245,6 +269,7 @@ CServiceData* CServiceDataArray::AddService(const CServiceData* source, bool tel
     if (m_records.back()->GetNumber() != 0) {
         return nullptr;
     }
+    Drop(std::move(m_records.back()));
     m_records.pop_back();
     std::unique_ptr<CServiceData> rec;
     if (source != nullptr) {
@@ -272,9 +297,172 @@ void CServiceDataArray::DeleteService(CServiceData* rec)
         return;
     }
     const bool radio = rec->IsRadio();
+    Drop(std::move(m_records[static_cast<size_t>(idx)]));
     m_records.erase(m_records.begin() + idx);
     m_records.push_back(std::make_unique<CServiceData>());
     AddToKindCount(radio, -1);
+}
+
+void CServiceDataArray::Drop(std::unique_ptr<CServiceData> rec)
+{
+    if (m_pGraveyard != nullptr) {
+        m_pGraveyard->push_back(std::move(rec));
+    }
+}
+
+void CServiceDataArray::DeleteServices(const std::vector<CServiceData*>& records)
+{
+    std::vector<CServiceData*> doomed(records);
+    std::sort(doomed.begin(), doomed.end());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    int removed[2] = {0, 0};
+    std::vector<std::unique_ptr<CServiceData>> kept;
+    kept.reserve(m_records.size());
+    for (auto& r : m_records) {
+        if (std::binary_search(doomed.begin(), doomed.end(), r.get())) {
+            ++removed[r->IsRadio() ? 1 : 0];
+            Drop(std::move(r));
+        } else {
+            kept.push_back(std::move(r));
+        }
+    }
+    const size_t count = m_records.size() - kept.size();
+    for (size_t i = 0; i < count; ++i) {
+        kept.push_back(std::make_unique<CServiceData>());
+    }
+    m_records = std::move(kept);
+    AddToKindCount(false, -removed[0]);
+    AddToKindCount(true, -removed[1]);
+}
+
+bool CServiceDataArray::MoveServicesNextTo(const CServiceData* anchor, const std::vector<CServiceData*>& records,
+                                           bool after)
+{
+    // (record, place in the given order), sorted by record for lookups.
+    std::vector<std::pair<const CServiceData*, size_t>> moving;
+    moving.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (records[i] != anchor) {
+            moving.emplace_back(records[i], i);
+        }
+    }
+    std::sort(moving.begin(), moving.end());
+    moving.erase(std::unique(moving.begin(), moving.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 moving.end());
+    auto placeOf = [&](const CServiceData* r) -> const std::pair<const CServiceData*, size_t>* {
+        auto it = std::lower_bound(moving.begin(), moving.end(), std::make_pair(r, size_t{0}));
+        return it != moving.end() && it->first == r ? &*it : nullptr;
+    };
+
+    size_t found = 0;
+    bool anchorFound = false;
+    for (const auto& r : m_records) {
+        found += placeOf(r.get()) != nullptr ? 1 : 0;
+        anchorFound = anchorFound || r.get() == anchor;
+    }
+    if (found != moving.size() || !anchorFound) {
+        return false;
+    }
+
+    // The pulled records are put in the order the caller gave.
+    std::vector<std::pair<size_t, std::unique_ptr<CServiceData>>> pulled;
+    std::vector<std::unique_ptr<CServiceData>> rest;
+    pulled.reserve(moving.size());
+    rest.reserve(m_records.size());
+    for (auto& r : m_records) {
+        if (const auto* place = placeOf(r.get())) {
+            pulled.emplace_back(place->second, std::move(r));
+        } else {
+            rest.push_back(std::move(r));
+        }
+    }
+    std::sort(pulled.begin(), pulled.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    size_t anchorIndex = 0;
+    while (rest[anchorIndex].get() != anchor) {
+        ++anchorIndex;
+    }
+    const size_t insertAt = after ? anchorIndex + 1 : anchorIndex;
+    m_records.clear();
+    for (size_t i = 0; i < insertAt; ++i) {
+        m_records.push_back(std::move(rest[i]));
+    }
+    for (auto& p : pulled) {
+        m_records.push_back(std::move(p.second));
+    }
+    for (size_t i = insertAt; i < rest.size(); ++i) {
+        m_records.push_back(std::move(rest[i]));
+    }
+    return true;
+}
+
+std::vector<CServiceData*> CServiceDataArray::Order() const
+{
+    std::vector<CServiceData*> order;
+    order.reserve(m_records.size());
+    for (const auto& r : m_records) {
+        order.push_back(r.get());
+    }
+    return order;
+}
+
+bool CServiceDataArray::Rearrange(int first, int count, const std::vector<CServiceData*>& order,
+                                  std::vector<std::unique_ptr<CServiceData>>& parked)
+{
+    if (first < 0 || count < 0 || first + count > GetSize()) {
+        return false;
+    }
+    const auto begin = m_records.begin() + first;
+    const auto end = begin + count;
+    // Checked before anything moves: every record of order must be at hand.
+    std::vector<const CServiceData*> available;
+    available.reserve(static_cast<size_t>(count) + parked.size());
+    for (auto it = begin; it != end; ++it) {
+        available.push_back(it->get());
+    }
+    for (const auto& p : parked) {
+        available.push_back(p.get());
+    }
+    std::sort(available.begin(), available.end());
+    std::vector<const CServiceData*> wanted(order.begin(), order.end());
+    std::sort(wanted.begin(), wanted.end());
+    if (std::adjacent_find(wanted.begin(), wanted.end()) != wanted.end()) {
+        return false;
+    }
+    for (const CServiceData* r : wanted) {
+        if (!std::binary_search(available.begin(), available.end(), r)) {
+            return false;
+        }
+    }
+
+    std::vector<std::unique_ptr<CServiceData>> pool;
+    pool.reserve(available.size());
+    std::move(begin, end, std::back_inserter(pool));
+    std::move(parked.begin(), parked.end(), std::back_inserter(pool));
+    parked.clear();
+    std::sort(pool.begin(), pool.end(), [](const auto& a, const auto& b) { return a.get() < b.get(); });
+    // Looked up by address in a copy, since taking records out of the pool
+    // leaves empty places that would break its order.
+    std::vector<const CServiceData*> keys;
+    keys.reserve(pool.size());
+    for (const auto& p : pool) {
+        keys.push_back(p.get());
+    }
+    std::vector<std::unique_ptr<CServiceData>> range;
+    range.reserve(order.size());
+    for (CServiceData* r : order) {
+        const auto at = std::lower_bound(keys.begin(), keys.end(), r) - keys.begin();
+        range.push_back(std::move(pool[static_cast<size_t>(at)]));
+    }
+    for (auto& p : pool) {
+        if (p) {
+            parked.push_back(std::move(p));
+        }
+    }
+    m_records.erase(begin, end);
+    m_records.insert(m_records.begin() + first, std::make_move_iterator(range.begin()),
+                     std::make_move_iterator(range.end()));
+    return true;
 }
 
 int CServiceDataArray::MoveService(CServiceData* rec, int target)

@@ -95,6 +95,27 @@ public:
     ScrambledCounts CountScrambled() const;
     void RemapFavouriteGroups(int oldPos, int newPos, int groupCount);
 
+    // Deletes several records in one pass; the same result as DeleteService
+    // on each of them in turn.
+    void DeleteServices(const std::vector<CServiceData*>& records);
+    // Takes the records out of the array and puts them, in the given order,
+    // right before (after == false) or right after the anchor. Returns false
+    // and moves nothing when the anchor or a record is not in the array.
+    bool MoveServicesNextTo(const CServiceData* anchor, const std::vector<CServiceData*>& records, bool after);
+
+    // The record pointers in array order.
+    std::vector<CServiceData*> Order() const;
+    // While set, records that deletions and additions drop are parked here
+    // instead of being destroyed, so that an edit can be taken back with the
+    // very same records.
+    void SetGraveyard(std::vector<std::unique_ptr<CServiceData>>* graveyard) { m_pGraveyard = graveyard; }
+    // Replaces the records at [first, first + count) by the records of
+    // order, taken from that range or from parked; records of the range that
+    // order leaves out go to parked. False, nothing changed, when a record of
+    // order is in neither.
+    bool Rearrange(int first, int count, const std::vector<CServiceData*>& order,
+                   std::vector<std::unique_ptr<CServiceData>>& parked);
+
     uint32_t GetTvCount() const { return ve::ReadLE32(&m_serviceHead[0]); }
     uint32_t GetRadioCount() const { return ve::ReadLE32(&m_serviceHead[4]); }
     uint16_t GetHeadTotal() const { return ve::ReadLE16(&m_serviceHead[16]); }
@@ -104,5 +125,7 @@ public:
 
 private:
     void AddToKindCount(bool radio, int delta);
+    void Drop(std::unique_ptr<CServiceData> rec);
     std::vector<std::unique_ptr<CServiceData>> m_records;
+    std::vector<std::unique_ptr<CServiceData>>* m_pGraveyard = nullptr;
 };
