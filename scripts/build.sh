@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > /dev/null
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVE_BUILD_GUI=ON -DVE_BUILD_TESTS=ON "$@" > /dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
