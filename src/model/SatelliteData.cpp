@@ -74,6 +74,9 @@ int PositionKeyOf(int position)
 
 void CSatelliteDataArray::ReadBlock(CMemStream& stream)
 {
+    // Nothing of an earlier satellite block survives into this one.
+    m_head.fill(0);
+    m_tail.fill(0);
     if (stream.Read(m_head.data(), m_head.size()) < m_head.size()) {
         return;
     }
