@@ -1,0 +1,277 @@
+// Writes the seed corpora: small handcrafted databases that reach every
+// reader and its edge cases, two demo databases of full table size, and
+// record sequences for the clipboard readers. Seeds are made at fuzz time,
+// so no binary files live in the repository.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "NdbFraming.h"
+#include "document/DemoDatabase.h"
+#include "model/MemStream.h"
+#include "model/SatelliteData.h"
+#include "model/ServiceData.h"
+#include "model/TransponderData.h"
+
+using namespace vefuzz;
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteFile(const fs::path& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes Filled(size_t n, uint8_t seed)
+{
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) {
+        b[i] = static_cast<uint8_t>(seed + i * 7);
+    }
+    return b;
+}
+
+Block MakeBlock(uint32_t id, uint32_t version, Bytes body)
+{
+    Block b;
+    b.tagId = id;
+    b.version = version;
+    b.body = std::move(body);
+    return b;
+}
+
+Bytes Config(size_t length)
+{
+    Bytes b = Filled(length, 0x31);
+    const char* names[] = {"MOVIE", "NEWS", "Meine", "MUSIC", "CHILD", "DRAMA", "FAMILY", "MISC."};
+    for (size_t i = 0; i < 8 && 1740 + 20 * i + 20 <= length; ++i) {
+        std::memset(&b[1740 + 20 * i], 0, 20);
+        std::memcpy(&b[1740 + 20 * i], names[i], std::strlen(names[i]));
+    }
+    return b;
+}
+
+Bytes Satellites(int records)
+{
+    Bytes b = Filled(8 + 52 * records + 14, 0x52);
+    for (int i = 0; i < records; ++i) {
+        uint8_t* r = &b[8 + 52 * i];
+        r[0] = static_cast<uint8_t>(i + 1);
+        std::memset(r + 3, 0, 20);
+        std::memcpy(r + 3, "Astra", 5);
+        r[23] = static_cast<uint8_t>(i % 2 ? 0x10 : 0);
+        PutU16(r + 24, static_cast<uint16_t>(192 + 10 * i));
+    }
+    return b;
+}
+
+Bytes Transponders(int records)
+{
+    Bytes b = Filled(12 + 24 * records, 0x73);
+    for (int i = 0; i < records; ++i) {
+        uint8_t* r = &b[12 + 24 * i];
+        PutU16(r + 0, static_cast<uint16_t>(i + 1));
+        PutU16(r + 10, static_cast<uint16_t>(11000 + i));
+        PutU16(r + 14, 27500);
+        PutU32(r + 16, static_cast<uint32_t>(i % 2));
+        r[20] = static_cast<uint8_t>(i % 3 + 1);
+    }
+    return b;
+}
+
+// tv television and radio radio services in array order, chained as a save
+// writes them, then empty slots.
+Bytes Services(int tv, int radio, int empty)
+{
+    const int used = tv + radio;
+    Bytes b = Filled(20 + 144 * static_cast<size_t>(used + empty), 0x94);
+    for (int i = 0; i < used + empty; ++i) {
+        uint8_t* r = &b[20 + 144 * static_cast<size_t>(i)];
+        const bool isRadio = i >= tv && i < used;
+        const bool inUse = i < used;
+        const bool last = i == tv - 1 || i == used - 1;
+        const bool firstOfKind = i == 0 || i == tv;
+        PutU16(r + 0, inUse ? static_cast<uint16_t>(i + 1) : 0);
+        PutU16(r + 2, inUse && !firstOfKind ? static_cast<uint16_t>(i) : 0);
+        PutU16(r + 4, inUse && !last ? static_cast<uint16_t>(i + 2) : 0);
+        PutU16(r + 6, static_cast<uint16_t>(inUse ? i % 5 + 1 : 0));
+        PutU16(r + 8, static_cast<uint16_t>(100 + i));
+        PutU16(r + 28, static_cast<uint16_t>(i % 3));
+        r[30] = static_cast<uint8_t>(i % 9);
+        r[31] = static_cast<uint8_t>((isRadio ? 0x08 : 0) | (i % 4 == 1 ? 0x10 : 0) | (i % 5 == 2 ? 0x20 : 0));
+        r[32] = i % 2 ? 27 : 1;
+        std::memset(r + 40, 0, 20);
+        std::snprintf(reinterpret_cast<char*>(r + 40), 20, "Kanal %d", i);
+    }
+    uint8_t* h = b.data();
+    PutU32(h + 0, static_cast<uint32_t>(tv));
+    PutU32(h + 4, static_cast<uint32_t>(radio));
+    PutU16(h + 8, tv > 0 ? 1 : 0);
+    PutU16(h + 10, radio > 0 ? static_cast<uint16_t>(tv + 1) : 0);
+    PutU16(h + 12, static_cast<uint16_t>(tv));
+    PutU16(h + 14, radio > 0 ? static_cast<uint16_t>(used) : 0);
+    PutU16(h + 16, static_cast<uint16_t>(used));
+    return b;
+}
+
+Bytes Timers(int records, size_t tail)
+{
+    Bytes b = Filled(12 + 340 * static_cast<size_t>(records) + tail, 0xB5);
+    for (int i = 0; i < records; ++i) {
+        uint8_t* r = &b[12 + 340 * static_cast<size_t>(i)];
+        PutU16(r + 0, static_cast<uint16_t>(i % 2));
+        r[6] = static_cast<uint8_t>(i % 6);
+        PutU16(r + 8, 2028);
+        r[41] = 0x30;
+        r[42] = 0x21;
+        PutU16(r + 44, 150);
+    }
+    return b;
+}
+
+Database Small()
+{
+    Database db;
+    db.dbHeader = Filled(128, 0x11);
+    db.blocks.push_back(MakeBlock(0xDB01, 2, Config(2788)));
+    db.blocks.push_back(MakeBlock(0xDB02, 3, Satellites(3)));
+    db.blocks.push_back(MakeBlock(0xDB03, 1, Transponders(5)));
+    db.blocks.push_back(MakeBlock(0xDB04, 2, Services(4, 3, 3)));
+    db.blocks.push_back(MakeBlock(0xDB05, 3, Timers(20, 0)));
+    return db;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATABASE_SEED_DIR CLIPBOARD_SEED_DIR\n", argv[0]);
+        return 1;
+    }
+    const fs::path dbDir = argv[1];
+    const fs::path clipDir = argv[2];
+    fs::create_directories(dbDir);
+    fs::create_directories(clipDir);
+
+    int n = 0;
+    auto put = [&](const std::string& name, const Bytes& bytes) { WriteFile(dbDir / (name + ".ndb"), bytes); ++n; };
+
+    put("small", Build(Small()));
+    {
+        Database db;
+        db.dbHeader = Filled(128, 0x11);
+        put("header-only", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks[0] = MakeBlock(0xDB01, 3, Config(2060));
+        db.blocks[4] = MakeBlock(0xDB05, 3, Timers(20, 33));
+        put("config-2060-timer-tail", Build(db));
+    }
+    {
+        Database db = Small();
+        std::swap(db.blocks[0], db.blocks[3]);
+        std::swap(db.blocks[1], db.blocks[4]);
+        put("blocks-reordered", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks[3] = MakeBlock(0xDB04, 2, Services(0, 4, 2));
+        put("radio-only", Build(db));
+    }
+    {
+        // a television chain that comes back to its start
+        Database db = Small();
+        Bytes s = Services(4, 0, 1);
+        PutU16(&s[20 + 3 * 144 + 4], 1);
+        db.blocks[3] = MakeBlock(0xDB04, 2, s);
+        put("looped-chain", Build(db));
+    }
+    {
+        // a radio record on the television chain, and a numbered record on no chain
+        Database db = Small();
+        Bytes s = Services(3, 2, 2);
+        s[20 + 1 * 144 + 31] |= 0x08;
+        PutU16(&s[20 + 5 * 144], 9);
+        db.blocks[3] = MakeBlock(0xDB04, 2, s);
+        put("mixed-kinds", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks.insert(db.blocks.begin() + 2, MakeBlock(0xDB05, 2, Timers(1, 0)));
+        put("old-timers-block", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks[1].seal = false;
+        db.blocks[1].declaredLength = static_cast<uint32_t>(db.blocks[1].body.size());
+        db.blocks[1].bodyCrc = 0x12345678;
+        db.blocks[1].headerCrc = 0;
+        put("bad-checksum", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks.push_back(db.blocks[1]);
+        db.blocks.push_back(db.blocks[0]);
+        db.trailing = Filled(11, 0xEE);
+        put("doubled-blocks-trailing", Build(db));
+    }
+    {
+        Database db;
+        db.dbHeader = Filled(128, 0x11);
+        db.blocks.push_back(MakeBlock(0xDB01, 3, Config(100)));
+        db.blocks.push_back(MakeBlock(0xDB02, 3, Bytes(5, 1)));
+        db.blocks.push_back(MakeBlock(0xDB03, 1, Bytes(3, 2)));
+        db.blocks.push_back(MakeBlock(0xDB04, 2, Bytes(19, 3)));
+        db.blocks.push_back(MakeBlock(0xDB05, 3, Bytes(7, 4)));
+        put("short-bodies", Build(db));
+    }
+    {
+        Database db = Small();
+        db.blocks[1] = MakeBlock(0xDB02, 3, Satellites(250));
+        db.blocks[1].body.resize(13022 + 40, 0);
+        put("satellite-surplus", Build(db));
+    }
+    put("demo-small", BuildDemoDatabase({3, 2}));
+    put("demo", BuildDemoDatabase({60, 15}));
+
+    // Clipboard sequences: the first byte selects the reader.
+    int c = 0;
+    auto clip = [&](const std::string& name, uint8_t selector, const CMemStream& s) {
+        Bytes b{selector};
+        b.insert(b.end(), s.Data(), s.Data() + s.GetLength());
+        WriteFile(clipDir / (name + ".bin"), b);
+        ++c;
+    };
+    CSatelliteDataArray sats;
+    CTransponderDataArray tps;
+    CServiceDataArray svcs;
+    {
+        const Bytes s = Satellites(3);
+        CMemStream in = CMemStream::View(s.data(), s.size());
+        sats.ReadBlock(in);
+        const Bytes t = Transponders(4);
+        CMemStream tin = CMemStream::View(t.data(), t.size());
+        tps.ReadBlock(tin);
+        const Bytes v = Services(3, 2, 0);
+        CMemStream vin = CMemStream::View(v.data(), v.size());
+        svcs.ReadBlock(vin);
+    }
+    CMemStream s1, s2, s3, empty;
+    sats.WriteStream(s1);
+    tps.WriteStream(s2);
+    svcs.WriteStream(s3);
+    CSatelliteDataArray none;
+    none.WriteStream(empty);
+    clip("satellites", 0, s1);
+    clip("transponders", 1, s2);
+    clip("services", 2, s3);
+    clip("empty", 3, empty);
+    std::printf("%d database seeds in %s, %d clipboard seeds in %s\n", n, dbDir.c_str(), c, clipDir.c_str());
+    return 0;
+}
