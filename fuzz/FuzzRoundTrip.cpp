@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "AllocGuard.h"
-#include "NdbFraming.h"
 #include "document/ChannelRows.h"
 #include "document/VandrelEdit2028Doc.h"
 
@@ -66,25 +65,21 @@ bool Strict()
     return strict;
 }
 
-// A satellite block shorter than a full body after an earlier satellite
-// block: the earlier block's head and tail bytes survive into the save.
-bool StaleSatelliteTail(const uint8_t* data, size_t size)
+// The load leaves the services in file order where the chains do not cover
+// them, so the array can hold a radio record before a television record or
+// a numbered record behind an empty slot. The save renumbers and chains the
+// array as if it were in television, radio, empty order, and such a file
+// reloads in another order.
+bool ServicesOutOfOrder(const CServiceDataArray& services)
 {
-    vefuzz::Database db;
-    if (!vefuzz::Parse(data, size, db)) {
-        return false;
-    }
-    int seen = 0;
-    for (const vefuzz::Block& b : db.blocks) {
-        if (!b.seal) {
-            break;
+    int phase = 0; // 0 television, 1 radio, 2 empty
+    for (int i = 0; i < services.GetSize(); ++i) {
+        const CServiceData& s = *services.GetAt(i);
+        const int want = s.GetNumber() == 0 ? 2 : s.IsRadio() ? 1 : 0;
+        if (want < phase) {
+            return true;
         }
-        if (b.tagId == 0xDB02 && b.version == 3) {
-            if (seen > 0 && b.body.size() < 13022) {
-                return true;
-            }
-            ++seen;
-        }
+        phase = want;
     }
     return false;
 }
@@ -100,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (status != LoadStatus::Loaded && status != LoadStatus::LoadedPartly) {
         return 0;
     }
+    const bool allowance = !Strict() && ServicesOutOfOrder(first.m_services);
     const std::vector<uint8_t> saved1 = SaveWatched(first, size);
     Dump("saved1.ndb", saved1);
     // A save changes nothing that a second save would write differently.
@@ -112,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("the saved file does not load whole");
     }
     for (bool radio : {false, true}) {
-        if (Channels(first, radio) != Channels(second, radio)) {
+        if (!allowance && Channels(first, radio) != Channels(second, radio)) {
             Fail(radio ? "the reloaded radio list differs" : "the reloaded television list differs");
         }
     }
@@ -125,17 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         second.m_services.GetSize() != first.m_services.GetSize()) {
         Fail("the reloaded document holds a different number of records");
     }
+    if (allowance) {
+        return 0;
+    }
     const std::vector<uint8_t> saved2 = SaveWatched(second, saved1.size());
     Dump("saved2.ndb", saved2);
     if (saved2 != saved1) {
-        if (Strict() || !StaleSatelliteTail(data, size)) {
-            Fail("saving the reloaded file gives other bytes");
-        }
-        // Even then the next round must be a fixed point.
-        CVandrelEdit2028Doc third;
-        if (third.Load(saved2.data(), saved2.size()) != LoadStatus::Loaded || third.Save() != saved2) {
-            Fail("saving is no fixed point after the second save");
-        }
+        Fail("saving the reloaded file gives other bytes");
     }
     return 0;
 }
