@@ -1,6 +1,7 @@
 #include "ServiceData.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <iterator>
 
@@ -134,7 +135,8 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
     walk(ReadLE16(&m_serviceHead[10]), static_cast<size_t>(ndb::kSvcSlots) - tvCount);
 
     // The chains first, in chain order, then the other slots in file order.
-    m_records.reserve(m_records.size() + n);
+    const size_t first = m_records.size();
+    m_records.reserve(first + n);
     for (size_t k : order) {
         m_records.push_back(std::make_unique<CServiceData>(slot(k)));
     }
@@ -142,6 +144,20 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
         if (taken[i] == kFree) {
             m_records.push_back(std::make_unique<CServiceData>(slot(i)));
         }
+    }
+    // The save numbers and chains the array as television, radio, empty
+    // slots; records the chains did not cover (or a chain of the wrong kind)
+    // are brought into that order here, each kind keeping the order found, so
+    // the saved file lists the channels as the loaded one showed them. A file
+    // whose chains cover every channel, each chain of its own kind, is in this
+    // order already and stays untouched.
+    auto rank = [](const std::unique_ptr<CServiceData>& r) {
+        return r->GetNumber() == 0 ? 2 : r->IsRadio() ? 1 : 0;
+    };
+    auto byRank = [&](const auto& a, const auto& b) { return rank(a) < rank(b); };
+    const auto begin = m_records.begin() + static_cast<std::ptrdiff_t>(first);
+    if (!std::is_sorted(begin, m_records.end(), byRank)) {
+        std::stable_sort(begin, m_records.end(), byRank);
     }
 }
 

@@ -91,7 +91,7 @@ void FillTable(CServiceDataArray& arr, int tv, int radio)
 
 // ---- reading the chains -----------------------------------------------------------
 
-TEST(ServiceChains, ScatteredChainsComeFirstRestInFileOrder)
+TEST(ServiceChains, ChainsFirstThenUnchainedByKindThenEmptySlots)
 {
     ServiceBody body;
     body.MarkSlots();
@@ -108,11 +108,13 @@ TEST(ServiceChains, ScatteredChainsComeFirstRestInFileOrder)
     CServiceDataArray arr;
     ReadInto(arr, body);
     ASSERT_EQ(arr.GetSize(), kSvcSlots);
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({5000, 12, 19998, 3, 100}));
+    // The numbered television record on no chain stands behind the television
+    // chain, before the radio chain.
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({5000, 12, 19998, 50, 3, 100}));
     EXPECT_EQ(Head(arr), body.head);
 
     arr.NumberListPositions();
-    const int expectPos[] = {1, 2, 3, 1, 2, 4, 5};
+    const int expectPos[] = {1, 2, 3, 4, 1, 2, 5};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(arr.GetAt(i)->m_nListPos, expectPos[i]) << i;
     }
@@ -164,7 +166,8 @@ TEST(ServiceChains, MissingNumberEndsTheChain)
     body.TvCount(2).FirstTv(1).Total(2);
     CServiceDataArray arr;
     ReadInto(arr, body);
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({9}));
+    // The record the chain missed still comes before the empty slots.
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({9, 4}));
 }
 
 TEST(ServiceChains, RadioWalkSearchesOnlyBehindTheTelevisionRecords)
@@ -191,7 +194,70 @@ TEST(ServiceChains, ChainWalkFindsTheFirstRecordWithANumber)
     body.TvCount(2).FirstTv(5).Total(2);
     CServiceDataArray arr;
     ReadInto(arr, body);
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({20, 25}));
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({20, 25, 30}));
+}
+
+TEST(ServiceChains, UnchainedRecordsAreSortedIntoTelevisionRadioEmptyOrder)
+{
+    // Slot 0 is a radio record on no chain ahead of the chained television
+    // record in slot 1; slots 4 and 6 hold numbered records on no chain
+    // behind the empty slot 2.
+    ServiceBody body;
+    body.records[0] = Svc(5, true, 10);
+    body.records[1] = Svc(1, false, 11);
+    body.records[3] = Svc(2, false, 13);
+    body.records[4] = Svc(9, false, 14);
+    body.records[5] = Svc(3, true, 15);
+    body.records[6] = Svc(7, true, 16);
+    body.MarkSlots(); // after Kept, which covers the mark bytes
+    body.LinkChain({1, 3});
+    body.LinkChain({5});
+    body.TvCount(2).RadioCount(1).FirstTv(1).FirstRadio(3).LastTv(2).LastRadio(3).Total(3);
+
+    CServiceDataArray arr;
+    ReadInto(arr, body);
+    ASSERT_EQ(arr.GetSize(), kSvcSlots);
+    // Each kind: its chain first, then the unchained records in file order.
+    const std::vector<int> expected = FrontThenFileOrder({1, 3, 4, 5, 0, 6});
+    EXPECT_EQ(SlotOrder(arr), expected);
+    EXPECT_EQ(Head(arr), body.head) << "the head is kept as read";
+    for (int i = 0; i < kSvcSlots; ++i) {
+        const int slot = expected[static_cast<size_t>(i)];
+        ASSERT_EQ(Image(arr.GetAt(i)), body.records[static_cast<size_t>(slot)].b) << i;
+    }
+    arr.NumberListPositions();
+    const int expectPos[] = {1, 2, 3, 1, 2, 3, 4};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(arr.GetAt(i)->m_nListPos, expectPos[i]) << i;
+    }
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(2), true), 3);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(5), false), 3);
+
+    // Load, save, load: the same channels in the same order, each record
+    // as read apart from its number and links.
+    const ParsedBlock saved = WrittenBlock([&] { arr.WriteBlock(); });
+    ASSERT_TRUE(saved.bodyOk);
+    ASSERT_EQ(saved.body.size(), kSvcBody);
+    ServiceBody expectedHead;
+    expectedHead.TvCount(3).RadioCount(3).FirstTv(1).FirstRadio(4).LastTv(3).LastRadio(6).Total(6);
+    EXPECT_EQ(Slice(saved.body, 0, kSvcHead), expectedHead.head);
+
+    CServiceDataArray again;
+    again.m_nBodyLength = static_cast<int32_t>(saved.body.size());
+    CMemStream stream(saved.body);
+    again.ReadBlock(stream);
+    ASSERT_EQ(again.GetSize(), kSvcSlots);
+    EXPECT_EQ(SlotOrder(again), expected);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(again.GetAt(i)->GetNumber(), i + 1) << i;
+        Bytes reread = Image(again.GetAt(i));
+        Bytes original = body.records[static_cast<size_t>(expected[static_cast<size_t>(i)])].b;
+        std::fill(reread.begin(), reread.begin() + 6, 0);
+        std::fill(original.begin(), original.begin() + 6, 0);
+        EXPECT_EQ(reread, original) << i;
+    }
+    const ParsedBlock savedAgain = WrittenBlock([&] { again.WriteBlock(); });
+    EXPECT_EQ(savedAgain.body, saved.body) << "saving is a fixed point";
 }
 
 TEST(ServiceChains, ShortBodyKeepsWholeRecordsOnly)
