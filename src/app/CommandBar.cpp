@@ -84,7 +84,8 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
     m_pQuickAccess->setAccessibleName(m_pQuickAccess->windowTitle());
     m_pQuickAccess->setIconSize(QSize(16, 16));
     m_pQuickAccess->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrintDirect})
+    for (int id :
+         {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kEditUndo, cmd::kEditRedo, cmd::kFilePrintDirect})
         m_pQuickAccess->addAction(A(Name(id).toLatin1().constData()));
     layout->addWidget(m_pQuickAccess);
 
@@ -320,7 +321,7 @@ QWidget* CCommandBar::BuildHomeTab()
     row->setContentsMargins(2, 0, 2, 2);
     row->setSpacing(3);
 
-    // Zwischenablage: paste large, the others as a column of small buttons.
+    // Zwischenablage: paste large, the others as columns of small buttons.
     QGroupBox* clip = NewPanel(QStringLiteral("Zwischenablage"), QStringLiteral("D"));
     clip->layout()->addWidget(LargeButton(clip, A("cmd_57637")));
     auto* clipColumn = new QVBoxLayout;
@@ -328,6 +329,18 @@ QWidget* CCommandBar::BuildHomeTab()
     for (const char* name : {"cmd_57635", "cmd_57634", "cmd_57642"})
         clipColumn->addWidget(SmallButton(clip, A(name)), 0, Qt::AlignLeft);
     static_cast<QHBoxLayout*>(clip->layout())->addLayout(clipColumn);
+    // Undo and redo as a narrow column of icons: the tab has no width to
+    // spare, and their tooltips name the step.
+    auto* undoColumn = new QVBoxLayout;
+    undoColumn->setSpacing(0);
+    for (const char* name : {"cmd_57643", "cmd_57644"}) {
+        QToolButton* b = SmallButton(clip, A(name));
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setAccessibleName(PlainLabel(A(name)->text()));
+        undoColumn->addWidget(b, 0, Qt::AlignLeft);
+    }
+    undoColumn->addStretch();
+    static_cast<QHBoxLayout*>(clip->layout())->addLayout(undoColumn);
     row->addWidget(clip);
 
     QGroupBox* view = NewPanel(QStringLiteral("Ansicht"));
@@ -401,6 +414,8 @@ QWidget* CCommandBar::BuildHomeTab()
     m_homeKeyTips[Qt::Key_X] = [this] { A("cmd_57635")->trigger(); };
     m_homeKeyTips[Qt::Key_C] = [this] { A("cmd_57634")->trigger(); };
     m_homeKeyTips[Qt::Key_A] = [this] { A("cmd_57642")->trigger(); };
+    m_homeKeyTips[Qt::Key_Z] = [this] { A("cmd_57643")->trigger(); };
+    m_homeKeyTips[Qt::Key_Y] = [this] { A("cmd_57644")->trigger(); };
     return page;
 }
 

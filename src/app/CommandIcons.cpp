@@ -271,6 +271,30 @@ void ArrowOut(QPainter& p, const QColor& c)
     p.drawLine(QPointF(25, 25), QPointF(29, 21));
 }
 
+// A curved arrow turning back to the left (undo); mirrored it points
+// forward to the right (redo).
+void TurnArrow(QPainter& p, bool forward)
+{
+    if (forward) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath bow;
+    bow.moveTo(25, 27);
+    bow.cubicTo(29, 14, 21, 7, 11, 11);
+    p.setPen(Pen(kBlue.darker(115), 3.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bow);
+    QPainterPath head;
+    head.moveTo(3, 13.5);
+    head.lineTo(12.8, 16.2);
+    head.lineTo(9.2, 5.8);
+    head.closeSubpath();
+    p.setPen(Pen(kBlue.darker(115), 1.2));
+    p.setBrush(kBlue);
+    p.drawPath(head);
+}
+
 } // namespace
 
 QIcon CommandIcon(int id, const QStyle* style)
@@ -358,6 +382,10 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.drawRect(QRectF(4, 4, 24, 24));
             Lines(p, 8, 10, 16, 4, 4);
         });
+    case cmd::kEditUndo:
+        return Render([](QPainter& p) { TurnArrow(p, false); });
+    case cmd::kEditRedo:
+        return Render([](QPainter& p) { TurnArrow(p, true); });
     case cmd::kShowSatellitePane:
         return Render(Dish);
     case cmd::kShowTransponderPane:

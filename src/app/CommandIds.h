@@ -34,6 +34,8 @@ inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditSelectAll = 57642;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 
 inline constexpr int kShowSatellitePane = 32782;
 inline constexpr int kShowTransponderPane = 32783;

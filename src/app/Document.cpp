@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
 #include "AppMessages.h"
 #include "UserPrompts.h"
+#include "document/DocumentChange.h"
+#include "document/UpdateHints.h"
 
 namespace {
 std::string NativePath(const QString& path)
@@ -18,9 +21,66 @@ QString Caption()
 }
 } // namespace
 
+// One undoable step: the recorded change of one command. The command has
+// already run when the step is pushed, so the first redo does nothing.
+class CDocumentUndoStep : public QUndoCommand {
+public:
+    CDocumentUndoStep(CDocument& doc, const QString& text, std::unique_ptr<CDocumentChange> change)
+        : QUndoCommand(text), m_doc(doc), m_change(std::move(change))
+    {
+    }
+    void undo() override
+    {
+        m_change->Undo();
+        m_doc.AfterUndoStep();
+    }
+    void redo() override
+    {
+        if (m_bPushed) {
+            m_change->Redo();
+            m_doc.AfterUndoStep();
+        }
+        m_bPushed = true;
+    }
+
+private:
+    CDocument& m_doc;
+    std::unique_ptr<CDocumentChange> m_change;
+    bool m_bPushed = false;
+};
+
 CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
-    : QObject(parent), m_prompts(prompts), m_pDoc(std::make_unique<CVandrelEdit2028Doc>())
+    : QObject(parent), m_prompts(prompts), m_pDoc(std::make_unique<CVandrelEdit2028Doc>()),
+      m_pUndoStack(new QUndoStack(this))
 {
+    m_pUndoStack->setObjectName(QStringLiteral("undoStack"));
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModifiedFlag(!clean); });
+}
+
+bool CDocument::RunChange(const QString& text, const std::function<void()>& edit)
+{
+    auto change = std::make_unique<CDocumentChange>(*m_pDoc);
+    edit();
+    change->Finish();
+    if (change->IsEmpty())
+        return false;
+    m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change)));
+    SetModifiedFlag(!m_pUndoStack->isClean());
+    return true;
+}
+
+void CDocument::AfterUndoStep()
+{
+    // The current channel may have left the table again; the views choose
+    // it anew from their selection.
+    m_pDoc->m_pCurrentService = nullptr;
+    emit ChangeReverted();
+    UpdateAllViews(nullptr, kHintRefillList);
+}
+
+void CDocument::UpdateAllViews(QObject* sender, int hint, void* object)
+{
+    emit ViewsUpdate(sender, hint, object);
 }
 
 CDocument::~CDocument() = default;
@@ -39,6 +99,7 @@ LoadStatus CDocument::Load(const QString& path, QString& error)
     if (status == LoadStatus::Loaded || status == LoadStatus::LoadedPartly) {
         m_pDoc->SetModifiedFlag(false);
         m_bLastModified = false;
+        m_pUndoStack->clear();
         SetPathName(path);
     }
     return status;
@@ -114,6 +175,7 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
         return false;
     }
     SetPathName(target);
+    m_pUndoStack->setClean();
     SyncModifiedFlag();
     emit Saved(m_strPathName);
     return true;

@@ -1,12 +1,14 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "document/VandrelEdit2028Doc.h"
 
 class CFileLayer;
 class IUserPrompts;
+class QUndoStack;
 class QWidget;
 
 // One open database in the GUI: owns the core document and adds the file
@@ -47,6 +49,17 @@ public:
     // Where the existing file at path is kept before it is first replaced.
     static QString BackupPathFor(const QString& path);
 
+    // Every change of the document is one step on this stack; the modified
+    // flag follows its clean state.
+    QUndoStack* UndoStack() const { return m_pUndoStack; }
+    // Runs edit as one undoable step called text. An edit that changes
+    // nothing leaves no step and no modified mark; returns whether it changed
+    // something.
+    bool RunChange(const QString& text, const std::function<void()>& edit);
+    // The update-all-views call: every view of the document gets the hint
+    // (the sender too; a view ignores what it sent itself if it must).
+    void UpdateAllViews(QObject* sender, int hint, void* object = nullptr);
+
     // File operations of the core; null means the real file system. Not owned.
     void SetFileLayer(CFileLayer* files) { m_pFiles = files; }
 
@@ -54,10 +67,16 @@ signals:
     void ModifiedChanged(bool modified);
     void TitleChanged();
     void Saved(const QString& path);
+    void ViewsUpdate(QObject* sender, int hint, void* object);
+    // A step was undone or done again: records, order and groups may all
+    // differ from what the views show (sent before the refill hint).
+    void ChangeReverted();
 
 private:
     bool KeepBackupOnce(const QString& target, QWidget* parent);
     void SetPathName(const QString& path);
+    void AfterUndoStep();
+    friend class CDocumentUndoStep;
 
     IUserPrompts& m_prompts;
     std::unique_ptr<CVandrelEdit2028Doc> m_pDoc;
@@ -65,4 +84,5 @@ private:
     QString m_strPathName;
     QString m_strTitle;
     bool m_bLastModified = false;
+    QUndoStack* m_pUndoStack = nullptr;
 };

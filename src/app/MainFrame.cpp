@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "AppMessages.h"
 #include "ChildFrame.h"
@@ -53,6 +54,9 @@ QString PlainText(const QString& text)
     t.remove(QRegularExpression(QStringLiteral("&(?!&)")));
     return t;
 }
+
+// The step an undo or redo would take, for the status bar and the tooltip.
+const char* kStepTextProperty = "stepText";
 
 const char* kStateKey = "Workspace/MainFrameState";
 const char* kGeometryKey = "Workspace/MainFrameGeometry";
@@ -179,6 +183,14 @@ void CMainFrame::CreateActions()
     Action(cmd::kEditCopy)->setShortcut(QKeySequence::Copy);
     Action(cmd::kEditPaste)->setShortcut(QKeySequence::Paste);
     Action(cmd::kEditSelectAll)->setShortcut(QKeySequence::SelectAll);
+    Action(cmd::kEditUndo)->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Y on every platform, as on Windows, and the platform's own redo
+    // keys (Ctrl+Shift+Z here) besides.
+    QList<QKeySequence> redoKeys = {QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(k))
+            redoKeys.append(k);
+    Action(cmd::kEditRedo)->setShortcuts(redoKeys);
     for (QAction* a : m_actions)
         addAction(a); // shortcuts work wherever the focus is in the frame
     ApplyToolTipMode();
@@ -186,18 +198,25 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::ApplyToolTipMode()
 {
+    for (QAction* a : m_actions)
+        a->setToolTip(ToolTipOf(a));
+}
+
+QString CMainFrame::ToolTipOf(const QAction* a) const
+{
     const AppSettings& s = m_app.Settings();
-    for (QAction* a : m_actions) {
-        QString tip;
-        if (s.m_nShowToolTips) {
-            tip = PlainText(a->text());
-            if (!a->shortcut().isEmpty())
-                tip += QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText));
-            if (s.m_nShowToolTipDescr)
-                tip += QLatin1Char('\n') + a->property("description").toString();
-        }
-        a->setToolTip(tip.isEmpty() ? QStringLiteral(" ") : tip);
+    QString tip;
+    if (s.m_nShowToolTips) {
+        tip = PlainText(a->text());
+        if (!a->shortcut().isEmpty())
+            tip += QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText));
+        if (s.m_nShowToolTipDescr)
+            tip += QLatin1Char('\n') + a->property("description").toString();
+        const QString step = a->property(kStepTextProperty).toString();
+        if (!step.isEmpty())
+            tip += QLatin1Char('\n') + step;
     }
+    return tip.isEmpty() ? QStringLiteral(" ") : tip;
 }
 
 QAction* CMainFrame::ActionByName(const QString& objectName) const
@@ -231,6 +250,45 @@ void CMainFrame::UpdateCommandStates()
         if (a->isCheckable())
             a->setChecked(state.checked);
     }
+    RefreshUndoTexts();
+}
+
+void CMainFrame::RefreshUndoTexts()
+{
+    const CDocument* document = ActiveDocument();
+    const QUndoStack* stack = document ? document->UndoStack() : nullptr;
+    const struct {
+        int id;
+        QString step;
+    } entries[] = {{cmd::kEditUndo, stack && stack->canUndo() ? stack->undoText() : QString()},
+                   {cmd::kEditRedo, stack && stack->canRedo() ? stack->redoText() : QString()}};
+    for (const auto& e : entries) {
+        QAction* a = Action(e.id);
+        if (!a)
+            continue;
+        // "Rückgängig: Sperren" names the step; without one the description stands.
+        const QString text =
+            e.step.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(PlainText(a->text()), e.step);
+        if (a->property(kStepTextProperty).toString() == text)
+            continue;
+        a->setProperty(kStepTextProperty, text);
+        a->setStatusTip(text.isEmpty() ? a->property("description").toString() : text);
+        a->setToolTip(ToolTipOf(a));
+    }
+}
+
+void CMainFrame::WatchUndoStack(CDocument* document)
+{
+    // Only the active document's steps show in the commands; window
+    // activation and closing refresh the states on their own.
+    const auto refresh = [this, document] {
+        if (ActiveDocument() == document)
+            UpdateCommandStates();
+    };
+    QUndoStack* stack = document->UndoStack();
+    connect(stack, &QUndoStack::canUndoChanged, this, refresh);
+    connect(stack, &QUndoStack::canRedoChanged, this, refresh);
+    connect(stack, &QUndoStack::indexChanged, this, refresh);
 }
 
 bool CMainFrame::UpdateCommand(int id, CommandState& state)
@@ -242,6 +300,12 @@ bool CMainFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kFileClose:
     case cmd::kWindowNew:
         state.enabled = hasDocument;
+        return true;
+    case cmd::kEditUndo:
+        state.enabled = hasDocument && ActiveDocument()->UndoStack()->canUndo();
+        return true;
+    case cmd::kEditRedo:
+        state.enabled = hasDocument && ActiveDocument()->UndoStack()->canRedo();
         return true;
     case cmd::kAppExit:
     case cmd::kWindowManager:
@@ -279,6 +343,14 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kFileClose:
         if (document && document->SaveModified(this))
             CloseFramesOf(document);
+        return true;
+    case cmd::kEditUndo:
+        if (document && document->UndoStack()->canUndo())
+            document->UndoStack()->undo();
+        return true;
+    case cmd::kEditRedo:
+        if (document && document->UndoStack()->canRedo())
+            document->UndoStack()->redo();
         return true;
     case cmd::kAppExit:
         close();
@@ -460,6 +532,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
             RefreshFrameTitles(document);
             UpdateTitle();
         });
+        WatchUndoStack(document);
     }
     RefreshFrameTitles(document);
     sub->showMaximized();

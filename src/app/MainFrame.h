@@ -98,6 +98,11 @@ private:
     void CreateKeyTips();
     void ApplyLook();
     void ApplyToolTipMode();
+    QString ToolTipOf(const QAction* action) const;
+    // Names the step of "Rückgängig" and "Wiederholen" in their status text and tooltip.
+    void RefreshUndoTexts();
+    // The command states follow the document's undo stack while it is active.
+    void WatchUndoStack(CDocument* document);
     void RouteCommand(int id);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnFrameDestroyed(CDocument* document);

@@ -121,7 +121,7 @@ void TestMainFrame::everyCommandExists()
         QVERIFY2(a->toolTip().contains(QString::fromUtf8(info.description)), qPrintable(name));
         ++checked;
     }
-    QCOMPARE(checked, 44); // the table's rows, 32850 twice
+    QCOMPARE(checked, 46); // the table's rows, 32850 twice
 }
 
 void TestMainFrame::commandTexts_data()
@@ -155,6 +155,8 @@ void TestMainFrame::commandTexts_data()
     row("cmd_57635", "Ausschneiden");
     row("cmd_57634", "Kopieren");
     row("cmd_57642", "Alle auswählen");
+    row("cmd_57643", "Rückgängig");
+    row("cmd_57644", "Wiederholen");
     row("cmd_32782", "Satellit / LNB");
     row("cmd_32783", "Transponder");
     row("cmd_32784", "Kanäle");
@@ -251,12 +253,13 @@ void TestMainFrame::commandBarLayout()
                                 .arg(p->minimumSizeHint().width())
                                 .arg(m_f->Frame().width())));
 
-    // The quick-access bar: New, Open, Save, quick print.
+    // The quick-access bar: New, Open, Save, undo, redo, quick print.
     QStringList quick;
     for (QAction* a : bar->QuickAccessBar()->actions())
         quick << a->objectName();
     QCOMPARE(quick, (QStringList{QStringLiteral("cmd_57600"), QStringLiteral("cmd_57601"),
-                                 QStringLiteral("cmd_57603"), QStringLiteral("cmd_57608")}));
+                                 QStringLiteral("cmd_57603"), QStringLiteral("cmd_57643"),
+                                 QStringLiteral("cmd_57644"), QStringLiteral("cmd_57608")}));
 
     // "Stil" and help sit at the right of the tab row.
     auto* style = bar->findChild<QToolButton*>(QStringLiteral("styleMenuButton"));
