@@ -1,0 +1,316 @@
+#include "ChannelListModel.h"
+
+#include <QMimeData>
+#include <QStringList>
+#include <algorithm>
+#include <numeric>
+
+#include "document/ChannelEdits.h"
+#include "document/VandrelEdit2028Doc.h"
+
+const char* const CChannelListModel::kRowsMimeType = "application/x-vandreledit2028-rows";
+const char* const CChannelListModel::kEmptyListText = "Kein Eintrag vorhanden!";
+
+namespace {
+
+Qt::Alignment ColumnAlignment(int column)
+{
+    switch (column) {
+    case kColNumber:
+    case kColServiceId:
+    case kColVideoPid:
+    case kColAudioPid:
+    case kColPcrPid:
+    case kColPmtPid:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case kColHD:
+    case kColTuner1:
+    case kColTuner2:
+    case kColScrambled:
+    case kColLocked:
+    case kColSkip:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+} // namespace
+
+int ChannelColumnDefaultWidth(int column)
+{
+    static constexpr int kWidths[kChannelColumnCount] = {140, 40, 40, 80, 50, 40, 50, 60, 60, 60,
+                                                         60,  60, 30, 30, 30, 40, 40, 40, 140};
+    return column >= 0 && column < kChannelColumnCount ? kWidths[column] : 0;
+}
+
+CChannelListModel::CChannelListModel(CVandrelEdit2028Doc& doc, QObject* parent)
+    : QAbstractTableModel(parent), m_doc(doc)
+{
+}
+
+void CChannelListModel::SetRows(std::vector<ChannelRow> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+CServiceData* CChannelListModel::ServiceAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rows[static_cast<size_t>(row)].service : nullptr;
+}
+
+int CChannelListModel::NumberAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rows[static_cast<size_t>(row)].number : 0;
+}
+
+int CChannelListModel::FindRowOfService(const CServiceData* service) const
+{
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].service == service) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void CChannelListModel::InsertChannelRow(int row, const ChannelRow& channel)
+{
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows({}, row, row);
+    m_rows.insert(m_rows.begin() + row, channel);
+    endInsertRows();
+}
+
+void CChannelListModel::RemoveChannelRow(int row)
+{
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    beginRemoveRows({}, row, row);
+    m_rows.erase(m_rows.begin() + row);
+    endRemoveRows();
+}
+
+void CChannelListModel::SetNumber(int row, int number)
+{
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].number = number;
+    emit dataChanged(index(row, kColName), index(row, kColNumber));
+}
+
+void CChannelListModel::RefreshRow(int row)
+{
+    if (row >= 0 && row < rowCount()) {
+        emit dataChanged(index(row, 0), index(row, kChannelColumnCount - 1));
+    }
+}
+
+void CChannelListModel::RefreshColumns(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, kChannelColumnCount - 1);
+    if (rowCount() > 0 && first <= last) {
+        emit dataChanged(index(0, first), index(rowCount() - 1, last));
+    }
+}
+
+void CChannelListModel::ApplyRowOrder(const std::vector<int>& newOrder)
+{
+    const int n = rowCount();
+    if (static_cast<int>(newOrder.size()) != n) {
+        return;
+    }
+    // Only a permutation of the rows is a new order.
+    std::vector<int> newIndexOf(static_cast<size_t>(n), -1);
+    for (int i = 0; i < n; ++i) {
+        const int old = newOrder[static_cast<size_t>(i)];
+        if (old < 0 || old >= n || newIndexOf[static_cast<size_t>(old)] != -1) {
+            return;
+        }
+        newIndexOf[static_cast<size_t>(old)] = i;
+    }
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<ChannelRow> rows;
+    rows.reserve(m_rows.size());
+    for (int old : newOrder) {
+        rows.push_back(m_rows[static_cast<size_t>(old)]);
+    }
+    m_rows = std::move(rows);
+
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& idx : from) {
+        to.append(index(newIndexOf[static_cast<size_t>(idx.row())], idx.column()));
+    }
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void CChannelListModel::SortRows(int column, bool ascending, bool textComparison)
+{
+    if (column < 0 || column >= kChannelColumnCount || m_rows.size() < 2) {
+        return;
+    }
+    // Only the name column carries the number in list display mode.
+    const bool listDisplay = m_bListDisplay && column == kColName;
+    std::vector<std::string> texts;
+    texts.reserve(m_rows.size());
+    for (const ChannelRow& row : m_rows) {
+        texts.push_back(ChannelColumnText(m_doc, row, column, listDisplay));
+    }
+    const std::vector<std::u16string> keys = SortKeys(texts, !textComparison, listDisplay);
+    std::vector<int> order(m_rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    // Equal keys keep their order in both directions: there is no second key.
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const std::u16string& ka = keys[static_cast<size_t>(a)];
+        const std::u16string& kb = keys[static_cast<size_t>(b)];
+        return ascending ? ka < kb : kb < ka;
+    });
+    ApplyRowOrder(order);
+}
+
+void CChannelListModel::SetListDisplay(bool listDisplay)
+{
+    if (m_bListDisplay == listDisplay) {
+        return;
+    }
+    m_bListDisplay = listDisplay;
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, kColName), index(rowCount() - 1, kColName), {Qt::DisplayRole});
+    }
+}
+
+void CChannelListModel::SetMarkedGroup(int groupIndex)
+{
+    m_nMarkedGroup = groupIndex;
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kChannelColumnCount - 1),
+                         {Qt::ForegroundRole, Qt::BackgroundRole});
+    }
+}
+
+void CChannelListModel::SetColors(const QColor& text, const QColor& back, const QColor& favText, const QColor& favBack)
+{
+    m_text = text;
+    m_back = back;
+    m_favText = favText;
+    m_favBack = favBack;
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kChannelColumnCount - 1),
+                         {Qt::ForegroundRole, Qt::BackgroundRole});
+    }
+    emit ColorsChanged();
+}
+
+bool CChannelListModel::IsMarkedRow(int row) const
+{
+    const CServiceData* s = ServiceAt(row);
+    return s != nullptr && m_nMarkedGroup >= 0 && s->GetFavouriteGroup() == m_nMarkedGroup + 1;
+}
+
+QString CChannelListModel::CellText(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kChannelColumnCount) {
+        return {};
+    }
+    return QString::fromUtf8(ChannelColumnText(m_doc, m_rows[static_cast<size_t>(row)], column, m_bListDisplay));
+}
+
+int CChannelListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int CChannelListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kChannelColumnCount;
+}
+
+QVariant CChannelListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kChannelColumnCount) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        return CellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(ColumnAlignment(index.column()));
+    case Qt::ForegroundRole: {
+        const QColor& c = IsMarkedRow(index.row()) ? m_favText : m_text;
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
+    case Qt::BackgroundRole: {
+        const QColor& c = IsMarkedRow(index.row()) ? m_favBack : m_back;
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
+    case ServiceRole:
+        return QVariant::fromValue(static_cast<void*>(ServiceAt(index.row())));
+    default:
+        return {};
+    }
+}
+
+QVariant CChannelListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= kChannelColumnCount) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (role == Qt::DisplayRole) {
+        return QString::fromUtf8(ChannelColumnHeader(section));
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(ColumnAlignment(section));
+    }
+    return {};
+}
+
+Qt::ItemFlags CChannelListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+}
+
+Qt::DropActions CChannelListModel::supportedDragActions() const
+{
+    return Qt::MoveAction;
+}
+
+Qt::DropActions CChannelListModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList CChannelListModel::mimeTypes() const
+{
+    return {QString::fromLatin1(kRowsMimeType)};
+}
+
+QMimeData* CChannelListModel::mimeData(const QModelIndexList& indexes) const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& idx : indexes) {
+        if (idx.isValid() && idx.row() < rowCount()) {
+            rows.push_back(idx.row());
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QStringList parts;
+    for (int r : rows) {
+        parts.append(QString::number(r));
+    }
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kRowsMimeType), parts.join(QLatin1Char(',')).toLatin1());
+    return mime;
+}
