@@ -1,12 +1,22 @@
 #include "ChildFrame.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QLabel>
 #include <QVBoxLayout>
 
+#include <QApplication>
+#include <QListView>
+#include <QSplitter>
+
 #include "AppMessages.h"
+#include "CommandIds.h"
 #include "Document.h"
+#include "MainFrame.h"
+#include "VandrelEdit2028App.h"
+#include "document/UpdateHints.h"
+#include "document/VandrelEdit2028Doc.h"
+#include "views/LeftView.h"
+#include "views/VandrelEdit2028View.h"
+#include "views/ViewMessages.h"
 
 CChildFrame::CChildFrame(CDocument* document, QWidget* parent)
     : QWidget(parent), m_pDocument(document), m_strChannelCount(QString::fromUtf8(appmsg::kChannelCountInitial))
@@ -20,23 +30,224 @@ CChildFrame::~CChildFrame() = default;
 
 void CChildFrame::CreateViews(QVBoxLayout* layout)
 {
-    auto* placeholder = new QLabel(this);
-    placeholder->setObjectName(QStringLiteral("childFramePlaceholder"));
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setAutoFillBackground(true);
-    placeholder->setBackgroundRole(QPalette::Base);
-    const auto update = [this, placeholder] {
-        if (!m_pDocument)
-            return;
-        const QString path = m_pDocument->PathName();
-        placeholder->setText(
-            QStringLiteral("<b>%1</b><br>%2")
-                .arg(m_pDocument->Title().toHtmlEscaped(), QDir::toNativeSeparators(path).toHtmlEscaped()));
-    };
-    update();
-    if (m_pDocument)
-        connect(m_pDocument, &CDocument::TitleChanged, placeholder, update);
-    layout->addWidget(placeholder);
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    AppSettings& settings = app->Settings();
+    m_bAutoNumbering = settings.m_nAutoNummerierung != 0;
+    m_bOnlyActive = settings.m_nSatelliteOnlyActive != 0;
+
+    m_pSplitter = new QSplitter(Qt::Horizontal, this);
+    m_pSplitter->setObjectName(QStringLiteral("documentSplitter"));
+    m_pSplitter->setChildrenCollapsible(false);
+    m_pTree = new CLeftView(*m_pDocument, settings, m_pSplitter);
+    m_pTree->setMinimumSize(100, 100);
+    m_pTree->SetOnlyActive(m_bOnlyActive);
+    m_pList = new CVandrelEdit2028View(*m_pDocument, settings, app->Store(), app->Prompts(), m_pSplitter);
+    m_pList->setMinimumSize(100, 100);
+    m_pList->SetAutoNumbering(m_bAutoNumbering);
+    m_pSplitter->addWidget(m_pTree);
+    m_pSplitter->addWidget(m_pList);
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
+    m_pSplitter->setSizes({270, 100});
+    layout->addWidget(m_pSplitter);
+    m_pTree->SetCommandFallback(this);
+    m_pList->SetCommandFallback(this);
+    ConnectViews();
+
+    // The first update: the tree without a selection, all television channels.
+    m_pTree->BuildTree();
+    m_pList->FillAllChannels(CurrentKind());
+}
+
+void CChildFrame::ConnectViews()
+{
+    CVandrelEdit2028View* list = m_pList;
+    connect(m_pTree, &CLeftView::AllChannelsSelected, list, [this] { m_pList->FillAllChannels(CurrentKind()); });
+    connect(m_pTree, &CLeftView::SatelliteSelected, list,
+            [this](int index) { m_pList->FillSatellite(index, CurrentKind()); });
+    connect(m_pTree, &CLeftView::TransponderSelected, list,
+            [this](CTransponderData* transponder) { m_pList->FillTransponder(transponder, CurrentKind()); });
+    connect(m_pTree, &CLeftView::FavouriteGroupSelected, list, [this](int group) {
+        m_pList->SetFavSeqNum(CVandrelEdit2028App::Instance()->Settings().m_nFavSeqNum != 0);
+        m_pList->FillFavouriteGroup(group, CurrentKind());
+        m_pList->RefreshNumbers(false);
+    });
+    connect(m_pTree, &CLeftView::SequentialNumberingChanged, list, [this] {
+        m_pList->SetFavSeqNum(CVandrelEdit2028App::Instance()->Settings().m_nFavSeqNum != 0);
+        m_pList->RefreshNumbers(false);
+    });
+    connect(m_pTree, &CLeftView::MarkedGroupChanged, list, [this](int group) {
+        m_pList->SetMarkedGroup(group);
+        if (group >= 0)
+            m_pList->ActiveItemView()->setFocus();
+    });
+    connect(m_pTree, &CLeftView::RowsDroppedOnGroup, list, &CVandrelEdit2028View::OnRowsDroppedOnGroup);
+    connect(list, &CVandrelEdit2028View::StatusTextChanged, this, &CChildFrame::SetChannelCountText);
+    connect(list, &CVandrelEdit2028View::DropRefused, this, [](const QString& text) {
+        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
+            frame->ShowDesktopAlert(text);
+    });
+    connect(m_pDocument, &CDocument::ViewsUpdate, this,
+            [this](QObject* sender, int hint, void*) { OnViewsUpdate(sender, hint); });
+}
+
+void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
+{
+    (void)sender;
+    // The tree refills the list from its selected node; with none selected
+    // the list shows all channels.
+    if (hint == kHintRefillList && !m_pTree->currentItem())
+        m_pList->FillAllChannels(CurrentKind());
+}
+
+void CChildFrame::SetTelevisionMode(bool television)
+{
+    m_bTvMode = television;
+    m_pDocument->UpdateAllViews(this, kHintRefillList);
+    m_pTree->setEnabled(true);
+}
+
+void CChildFrame::ToggleOnlyActive()
+{
+    m_bOnlyActive = !m_bOnlyActive;
+    CVandrelEdit2028App::Instance()->Settings().m_nSatelliteOnlyActive = m_bOnlyActive ? 1 : 0;
+    CVandrelEdit2028Doc& doc = m_pDocument->Core();
+    doc.m_pCurrentService = nullptr;
+    doc.m_pCurrentTransponder = nullptr;
+    doc.m_pCurrentSatellite = nullptr;
+    m_pTree->SetOnlyActive(m_bOnlyActive);
+    m_pTree->BuildTree();
+    m_pTree->expandItem(m_pTree->SatellitesRoot());
+    m_pTree->setCurrentItem(m_pTree->SatellitesRoot());
+    m_pList->FillAllChannels(CurrentKind());
+}
+
+void CChildFrame::SetDisplayMode(int commandId)
+{
+    CVandrelEdit2028View::DisplayMode mode = CVandrelEdit2028View::kDetails;
+    switch (commandId) {
+    case viewcmd::kSmallIcons:
+        mode = CVandrelEdit2028View::kSmallIcons;
+        break;
+    case viewcmd::kLargeIcons:
+        mode = CVandrelEdit2028View::kLargeIcons;
+        break;
+    case viewcmd::kList:
+        mode = CVandrelEdit2028View::kList;
+        break;
+    default:
+        commandId = viewcmd::kDetails;
+        break;
+    }
+    const std::vector<CServiceData*> selected = m_pList->SelectedServices();
+    m_nDisplayMode = commandId;
+    m_pList->SetDisplayMode(mode);
+    m_pDocument->Core().m_services.NumberListPositions();
+    m_pDocument->UpdateAllViews(this, kHintRefillList);
+    m_pList->SelectServices(selected);
+    m_pList->EnsureSelectionVisible();
+    SetListMode(mode == CVandrelEdit2028View::kList);
+}
+
+void CChildFrame::SetListColumnWidth(int width)
+{
+    m_nListColumnWidth = width;
+    m_pList->SetListColumnWidth(width);
+}
+
+ICommandTarget* CChildFrame::FocusedView() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == m_pTree || m_pTree->isAncestorOf(focus)))
+        return m_pTree;
+    return m_pList;
+}
+
+ICommandTarget* CChildFrame::OtherView(const ICommandTarget* view) const
+{
+    return view == m_pTree ? static_cast<ICommandTarget*>(m_pList) : m_pTree;
+}
+
+bool CChildFrame::UpdateCommand(int id, CommandState& state)
+{
+    ICommandTarget* view = FocusedView();
+    if (view->UpdateCommand(id, state))
+        return true;
+    switch (id) {
+    case cmd::kTelevision:
+        state.enabled = true;
+        state.checked = m_bTvMode;
+        return true;
+    case cmd::kRadio:
+        state.enabled = true;
+        state.checked = !m_bTvMode;
+        return true;
+    case cmd::kAutoNum:
+        state.enabled = true;
+        state.checked = m_bAutoNumbering;
+        return true;
+    case cmd::kOnlyActiveSatellites:
+        state.enabled = true;
+        state.checked = m_bOnlyActive;
+        return true;
+    case cmd::kEditSelectAll:
+    case cmd::kRenumber:
+    case cmd::kViewStyle:
+    case viewcmd::kArrangeIcons:
+        state.enabled = true;
+        return true;
+    case viewcmd::kSmallIcons:
+    case viewcmd::kLargeIcons:
+    case viewcmd::kList:
+    case viewcmd::kDetails:
+        state.enabled = true;
+        state.checked = m_nDisplayMode == id;
+        return true;
+    default:
+        // List commands from the ribbon reach the list while the tree has the focus.
+        return OtherView(view)->UpdateCommand(id, state);
+    }
+}
+
+bool CChildFrame::OnCommand(int id)
+{
+    ICommandTarget* view = FocusedView();
+    if (view->OnCommand(id))
+        return true;
+    switch (id) {
+    case cmd::kTelevision:
+    case cmd::kRadio:
+        SetTelevisionMode(id == cmd::kTelevision);
+        return true;
+    case cmd::kAutoNum:
+        m_bAutoNumbering = !m_bAutoNumbering;
+        m_pList->SetAutoNumbering(m_bAutoNumbering);
+        return true;
+    case cmd::kOnlyActiveSatellites:
+        ToggleOnlyActive();
+        return true;
+    case cmd::kEditSelectAll:
+        m_pList->ActiveItemView()->selectAll();
+        return true;
+    case cmd::kRenumber:
+        m_pList->RefreshNumbers(true);
+        return true;
+    case viewcmd::kSmallIcons:
+    case viewcmd::kLargeIcons:
+    case viewcmd::kList:
+    case viewcmd::kDetails:
+        SetDisplayMode(id);
+        return true;
+    case cmd::kViewStyle:
+        SetDisplayMode(m_bListMode ? viewcmd::kDetails : viewcmd::kList);
+        return true;
+    case viewcmd::kArrangeIcons:
+        if (auto* icons = qobject_cast<QListView*>(m_pList->ActiveItemView()))
+            icons->doItemsLayout();
+        return true;
+    default:
+        return OtherView(view)->OnCommand(id);
+    }
 }
 
 void CChildFrame::SetListMode(bool listMode)

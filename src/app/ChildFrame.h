@@ -5,11 +5,15 @@
 #include "CommandTarget.h"
 #include "Document.h"
 
+class CLeftView;
+class CVandrelEdit2028View;
+class QSplitter;
 class QVBoxLayout;
 
-// One document window, shown as a tab of the main frame. Holds the views of
-// its document; until the tree and the channel list exist it shows a
-// placeholder (CreateViews).
+// One document window, shown as a tab of the main frame: the satellite and
+// favourite tree on the left, the channel list on the right. Holds the
+// window's own state (television or radio, automatic numbering, the
+// only-active filter, the display mode) and its commands.
 class CChildFrame : public QWidget, public ICommandTarget {
     Q_OBJECT
 public:
@@ -18,13 +22,26 @@ public:
 
     CDocument* GetDocument() const { return m_pDocument; }
 
+    CLeftView* Tree() const { return m_pTree; }
+    CVandrelEdit2028View* ListView() const { return m_pList; }
+
     // Display mode of the channel list: list (true) or details (false). The
     // list starts in details mode.
     bool IsListMode() const { return m_bListMode; }
     void SetListMode(bool listMode);
+    // Display modes 59408 to 59411 (small icons, large icons, list, details).
+    void SetDisplayMode(int commandId);
     // Width of column 0 in list mode, set by the status-bar slider.
-    virtual void SetListColumnWidth(int width) { m_nListColumnWidth = width; }
+    void SetListColumnWidth(int width);
     int ListColumnWidth() const { return m_nListColumnWidth; }
+
+    bool IsTelevisionMode() const { return m_bTvMode; }
+    int CurrentKind() const { return m_bTvMode ? 0 : 1; }
+    bool IsAutoNumbering() const { return m_bAutoNumbering; }
+    bool IsOnlyActive() const { return m_bOnlyActive; }
+
+    bool UpdateCommand(int id, CommandState& state) override;
+    bool OnCommand(int id) override;
 
     // The channel count text of this window's list for the status bar.
     QString ChannelCountText() const { return m_strChannelCount; }
@@ -47,16 +64,29 @@ signals:
     void CloseRequested(CChildFrame* frame, bool& accept);
 
 protected:
-    // Creates the views of the window inside layout; replaced by the tree and
-    // the channel list.
-    virtual void CreateViews(QVBoxLayout* layout);
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateViews(QVBoxLayout* layout);
+    void ConnectViews();
+    void OnViewsUpdate(QObject* sender, int hint);
+    void SetTelevisionMode(bool television);
+    void ToggleOnlyActive();
+    // The view that has the focus gets a command first.
+    ICommandTarget* FocusedView() const;
+    ICommandTarget* OtherView(const ICommandTarget* view) const;
+
     QPointer<CDocument> m_pDocument;
     bool m_bListMode = false;
     bool m_bActivatedOnce = false;
     bool m_bCloseConfirmed = false;
     int m_nListColumnWidth = 0;
+    int m_nDisplayMode = 59411;
+    bool m_bTvMode = true;
+    bool m_bAutoNumbering = true;
+    bool m_bOnlyActive = true;
+    QSplitter* m_pSplitter = nullptr;
+    CLeftView* m_pTree = nullptr;
+    CVandrelEdit2028View* m_pList = nullptr;
     QString m_strChannelCount;
 };

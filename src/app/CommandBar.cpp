@@ -352,8 +352,10 @@ QWidget* CCommandBar::BuildHomeTab()
                                          QStringLiteral("paneMenuButton"), paneMenu, A("cmd_32784")->icon()));
     auto* styleMenu = new QMenu(QStringLiteral("Darstellung"), view);
     styleMenu->setObjectName(QStringLiteral("viewStyleMenu"));
-    styleMenu->addAction(A("cmd_59411"));
-    styleMenu->addAction(A("cmd_59410"));
+    for (const char* name : {"cmd_59411", "cmd_59410", "cmd_59408", "cmd_59409"})
+        styleMenu->addAction(A(name));
+    styleMenu->addSeparator();
+    styleMenu->addAction(A("cmd_59412"));
     QAction* viewStyle = A("cmd_32778");
     view->layout()->addWidget(MenuButton(view, viewStyle->text(), QStringLiteral("button_cmd_32778"), styleMenu,
                                          viewStyle->icon(), viewStyle));

@@ -417,6 +417,23 @@ QIcon CommandIcon(int id, const QStyle* style)
             Lines(p, 6, 9, 8, 5, 4);
             Lines(p, 18, 9, 8, 5, 4);
         });
+    case cmd::kViewSmallIcons:
+    case cmd::kViewArrange:
+        return Render([](QPainter& p) {
+            p.setPen(Pen(kInk));
+            p.setBrush(kPaper);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 3; ++x)
+                    p.drawRect(QRectF(4 + x * 9, 4 + y * 9, 6, 6));
+        });
+    case cmd::kViewLargeIcons:
+        return Render([](QPainter& p) {
+            p.setPen(Pen(kInk));
+            p.setBrush(kPaper);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 2; ++x)
+                    p.drawRect(QRectF(4 + x * 13, 4 + y * 13, 10, 10));
+        });
     case cmd::kWindowManager:
         return Render([](QPainter& p) {
             Window(p, QRectF(3, 3, 18, 15));

@@ -43,6 +43,9 @@ inline constexpr int kShowChannelPane = 32784;
 inline constexpr int kViewStyle = 32778;
 inline constexpr int kViewDetails = 59411;
 inline constexpr int kViewList = 59410;
+inline constexpr int kViewSmallIcons = 59408;
+inline constexpr int kViewLargeIcons = 59409;
+inline constexpr int kViewArrange = 59412;
 
 inline constexpr int kWindowManager = 131;
 inline constexpr int kWindowNew = 57648;
@@ -52,6 +55,8 @@ inline constexpr int kRadio = 32772;
 inline constexpr int kAutoNum = 32773;
 inline constexpr int kOnlyActiveSatellites = 32774;
 inline constexpr int kChannelSearch = 32775;
+// The context menu's "Suchen" of the channel list.
+inline constexpr int kChannelSearchFromList = 32826;
 inline constexpr int kOptions = 32776;
 inline constexpr int kRenumber = 32850;
 inline constexpr int kSortAutomatic = 32859;

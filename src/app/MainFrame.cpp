@@ -167,7 +167,8 @@ void CMainFrame::CreateActions()
             a->setCheckable(true);
             looks->addAction(a);
         }
-        if (info.id == cmd::kViewDetails || info.id == cmd::kViewList || info.id == cmd::kTelevision ||
+        if (info.id == cmd::kViewDetails || info.id == cmd::kViewList || info.id == cmd::kViewSmallIcons ||
+            info.id == cmd::kViewLargeIcons || info.id == cmd::kTelevision ||
             info.id == cmd::kRadio)
             a->setCheckable(true);
         const int id = info.id;
@@ -313,6 +314,7 @@ bool CMainFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kShowTransponderPane:
     case cmd::kShowChannelPane:
     case cmd::kChannelSearch:
+    case cmd::kChannelSearchFromList:
         state.enabled = true;
         return true;
     case cmd::kLookOffice2007Blue:
@@ -375,6 +377,7 @@ bool CMainFrame::OnCommand(int id)
         Pane(cmd::kPaneSatellite)->ShowPane();
         return true;
     case cmd::kChannelSearch:
+    case cmd::kChannelSearchFromList:
         Pane(cmd::kPaneSearch)->ShowPane();
         return true;
     case cmd::kLookOffice2007Blue:

@@ -121,7 +121,7 @@ void TestMainFrame::everyCommandExists()
         QVERIFY2(a->toolTip().contains(QString::fromUtf8(info.description)), qPrintable(name));
         ++checked;
     }
-    QCOMPARE(checked, 46); // the table's rows, 32850 twice
+    QCOMPARE(checked, 49); // the table's rows, 32850 twice
 }
 
 void TestMainFrame::commandTexts_data()
@@ -163,6 +163,9 @@ void TestMainFrame::commandTexts_data()
     row("cmd_32778", "Darstellung");
     row("cmd_59411", "Details");
     row("cmd_59410", "Liste");
+    row("cmd_59408", "Kleine Symbole");
+    row("cmd_59409", "Große Symbole");
+    row("cmd_59412", "Symbole ausrichten");
     row("cmd_131", "&Fenster...");
     row("cmd_57648", "&Neues Fenster");
     row("cmd_32771", "Fernsehen");
@@ -201,24 +204,28 @@ void TestMainFrame::enabledStates()
         QStringLiteral("cmd_131"),   QStringLiteral("cmd_57606")};
     const QStringList withDocument = {QStringLiteral("cmd_57603"), QStringLiteral("cmd_57604"),
                                       QStringLiteral("cmd_57602"), QStringLiteral("cmd_57648")};
-    // Their effects come with the channel list, the panes' contents and the dialogs.
+    // The commands of the document window.
+    const QStringList withWindow = {
+        QStringLiteral("cmd_57642"), QStringLiteral("cmd_32771"), QStringLiteral("cmd_32772"),
+        QStringLiteral("cmd_32773"), QStringLiteral("cmd_32774"), QStringLiteral("cmd_32850"),
+        QStringLiteral("cmd_32850_export"), QStringLiteral("cmd_32778"), QStringLiteral("cmd_59408"),
+        QStringLiteral("cmd_59409"), QStringLiteral("cmd_59410"), QStringLiteral("cmd_59411"),
+        QStringLiteral("cmd_59412")};
+    // Their effects come with the clipboard, the panes' contents and the dialogs.
     const QStringList later = {
-        QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"),        QStringLiteral("cmd_57634"),
-        QStringLiteral("cmd_57642"), QStringLiteral("cmd_32771"),        QStringLiteral("cmd_32772"),
-        QStringLiteral("cmd_32773"), QStringLiteral("cmd_32774"),        QStringLiteral("cmd_32776"),
-        QStringLiteral("cmd_32850"), QStringLiteral("cmd_32850_export"), QStringLiteral("cmd_32862"),
-        QStringLiteral("cmd_32859"), QStringLiteral("cmd_32857"),        QStringLiteral("cmd_32777"),
-        QStringLiteral("cmd_32860"), QStringLiteral("cmd_32849"),        QStringLiteral("cmd_57607"),
-        QStringLiteral("cmd_57608"), QStringLiteral("cmd_57609"),        QStringLiteral("cmd_32787"),
-        QStringLiteral("cmd_57664"), QStringLiteral("cmd_57667"),        QStringLiteral("cmd_32778"),
-        QStringLiteral("cmd_59410"), QStringLiteral("cmd_59411")};
+        QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"), QStringLiteral("cmd_57634"),
+        QStringLiteral("cmd_32776"), QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
+        QStringLiteral("cmd_32857"), QStringLiteral("cmd_32777"), QStringLiteral("cmd_32860"),
+        QStringLiteral("cmd_32849"), QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
+        QStringLiteral("cmd_57609"), QStringLiteral("cmd_32787"), QStringLiteral("cmd_57664"),
+        QStringLiteral("cmd_57667")};
     for (const QString& n : alwaysOn)
         QVERIFY2(m_f->Action(n)->isEnabled(), qPrintable(n));
-    for (const QString& n : withDocument + later)
+    for (const QString& n : withDocument + withWindow + later)
         QVERIFY2(!m_f->Action(n)->isEnabled(), qPrintable(n));
 
     m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase()));
-    for (const QString& n : alwaysOn + withDocument)
+    for (const QString& n : alwaysOn + withDocument + withWindow)
         QVERIFY2(m_f->Action(n)->isEnabled(), qPrintable(n));
     for (const QString& n : later)
         QVERIFY2(!m_f->Action(n)->isEnabled(), qPrintable(n));
@@ -474,7 +481,8 @@ void TestMainFrame::sliderAbsentWithoutListMode()
     QVERIFY(!frame->IsListMode()); // the list starts in details mode
     QVERIFY(!m_f->Frame().WidthSlider());
     QVERIFY(!m_f->Frame().WidthLabel());
-    QCOMPARE(m_f->Frame().ChannelCountPane()->text(), QStringLiteral("        0     Kanäle"));
+    // The five television channels of the database.
+    QCOMPARE(m_f->Frame().ChannelCountPane()->text(), QStringLiteral(" 5 Kanäle"));
     frame->SetChannelCountText(QStringLiteral("        8     Kanäle"));
     QCOMPARE(m_f->Frame().ChannelCountPane()->text(), QStringLiteral("        8     Kanäle"));
 }

@@ -1,0 +1,181 @@
+// The channel list on a full table (15000 television and 4999 radio
+// channels): filling, sorting, deleting and moving a thousand selected
+// channels, and undoing those steps, through the real list view.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <memory>
+
+#include "AppSettings.h"
+#include "Document.h"
+#include "QtSettingsStore.h"
+#include "UserPrompts.h"
+#include "document/DemoDatabase.h"
+#include "views/ChannelListModel.h"
+#include "views/SortListCtrl.h"
+#include "views/VandrelEdit2028View.h"
+
+namespace {
+
+class CSilentPrompts : public IUserPrompts {
+public:
+    QMessageBox::StandardButton Question(QWidget*, const QString&, const QString&, QMessageBox::StandardButtons,
+                                         QMessageBox::StandardButton) override
+    {
+        return QMessageBox::No;
+    }
+    void Information(QWidget*, const QString&, const QString&) override {}
+    void Warning(QWidget*, const QString&, const QString&) override {}
+    void Critical(QWidget*, const QString&, const QString&) override {}
+    QString GetOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// One document on the full table with its list view, shared by the benchmarks.
+struct FullTableView {
+    QTemporaryDir dir;
+    CSilentPrompts prompts;
+    CQtSettingsStore store{dir.filePath(QStringLiteral("bench.ini"))};
+    AppSettings settings;
+    CDocument document{prompts};
+    std::unique_ptr<CVandrelEdit2028View> view;
+
+    FullTableView()
+    {
+        const std::vector<uint8_t> bytes = BuildDemoDatabase({15000, 4999});
+        document.Core().Load(bytes.data(), bytes.size());
+        view = std::make_unique<CVandrelEdit2028View>(document, settings, store, prompts);
+        view->resize(1000, 700);
+        view->show();
+        view->FillAllChannels(0);
+        // As in the document window: the refill hint refills the list.
+        QObject::connect(&document, &CDocument::ViewsUpdate, view.get(), [this](QObject*, int hint, void*) {
+            if (hint == 1507)
+                view->FillAllChannels(0);
+        });
+    }
+
+    // Every fifteenth row: a thousand rows spread over the list.
+    void SelectThousand()
+    {
+        QItemSelectionModel* selection = view->ListCtrl()->selectionModel();
+        CChannelListModel& model = view->Model();
+        QItemSelection ranges;
+        for (int row = 0, n = 0; row < model.rowCount() && n < 1000; row += 15, ++n)
+            ranges.select(model.index(row, 0), model.index(row, model.columnCount() - 1));
+        selection->select(ranges, QItemSelectionModel::ClearAndSelect);
+    }
+};
+
+FullTableView& Fixture()
+{
+    static FullTableView fixture;
+    return fixture;
+}
+
+void BM_FillAllChannels(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    for (auto _ : state) {
+        f.view->FillAllChannels(0);
+        QCoreApplication::processEvents();
+    }
+    state.counters["rows"] = f.view->Model().rowCount();
+}
+BENCHMARK(BM_FillAllChannels)->Unit(benchmark::kMillisecond);
+
+void BM_SortByName(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        // A header click: every click after the first reverses the order.
+        f.view->ListCtrl()->OnHeaderClicked(0);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SortByName)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteThousand(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.SelectThousand();
+        state.ResumeTiming();
+        f.view->OnCommand(32818);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        f.document.UndoStack()->undo();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DeleteThousand)->Unit(benchmark::kMillisecond);
+
+void BM_UndoDeleteThousand(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.SelectThousand();
+        f.view->OnCommand(32818);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        // Undo refills the list through the views' update.
+        f.document.UndoStack()->undo();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UndoDeleteThousand)->Unit(benchmark::kMillisecond);
+
+void BM_MoveThousandToPosition(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.SelectThousand();
+        state.ResumeTiming();
+        f.view->MoveSelectedToPosition(7000);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        f.document.UndoStack()->undo();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MoveThousandToPosition)->Unit(benchmark::kMillisecond);
+
+void BM_UndoMoveThousand(benchmark::State& state)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.SelectThousand();
+        f.view->MoveSelectedToPosition(7000);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        f.document.UndoStack()->undo();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UndoMoveThousand)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

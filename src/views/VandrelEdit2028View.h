@@ -1,0 +1,133 @@
+#pragma once
+#include <QWidget>
+#include <vector>
+
+#include "CommandTarget.h"
+#include "document/ChannelRows.h"
+
+class CChannelIconView;
+class CChannelListModel;
+class CDocument;
+class CServiceData;
+class CSortListCtrl;
+class CTransponderData;
+class ISettingsStore;
+class IUserPrompts;
+class QAbstractItemView;
+class QMenu;
+class QStackedWidget;
+struct AppSettings;
+
+// The channel list of a document window: the channels of the tree's node,
+// shown in details, list or icon mode, and every editing command on the
+// selected channels. Each command is one undoable step of the document.
+class CVandrelEdit2028View : public QWidget, public ICommandTarget {
+    Q_OBJECT
+public:
+    enum ListMode { kModeFavourite = 1, kModeAll = 2, kModeSatellite = 3, kModeTransponder = 4 };
+    enum DisplayMode { kDetails, kList, kSmallIcons, kLargeIcons };
+
+    CVandrelEdit2028View(CDocument& document, AppSettings& settings, ISettingsStore& store, IUserPrompts& prompts,
+                         QWidget* parent = nullptr);
+    ~CVandrelEdit2028View() override;
+
+    // Fills (kind 0 television, 1 radio).
+    void FillAllChannels(int kind);
+    void FillSatellite(int satelliteIndex, int kind);
+    void FillTransponder(const CTransponderData* transponder, int kind);
+    void FillFavouriteGroup(int groupIndex, int kind);
+    int ListMode() const { return m_nListMode; }
+
+    // Rewrites the row of the record (after an edit in the channel pane) and
+    // announces it as the current channel.
+    void RefreshChannelRow(CServiceData* service);
+    // Rewrites the satellite and transponder columns of every row.
+    void RefreshTransponderColumns();
+    // Renumbers when automatic numbering is on or renumber is set, then shows
+    // the numbers.
+    void RefreshNumbers(bool renumber);
+    void UpdateStatusText();
+    int FindRowOfService(const CServiceData* service) const;
+    int GetSelectedCount() const;
+    std::vector<CServiceData*> SelectedServices() const;
+    void SelectServices(const std::vector<CServiceData*>& services);
+    void EnsureSelectionVisible();
+    // Makes the first selected channel the document's current one (and its
+    // transponder and satellite) and announces it (hint 1509).
+    void ShowServiceInPanes(bool bringToFront);
+
+    // Window state the list follows.
+    void SetAutoNumbering(bool on) { m_bAutoNumbering = on; }
+    void SetFavSeqNum(bool on) { m_bFavSeqNum = on; }
+    bool FavSeqNum() const { return m_bFavSeqNum; }
+    void SetMarkedGroup(int groupIndex);
+    int MarkedGroup() const;
+    void ApplyColors();
+
+    void SetDisplayMode(DisplayMode mode);
+    DisplayMode GetDisplayMode() const { return m_displayMode; }
+    // Width of the name column in list mode.
+    void SetListColumnWidth(int width);
+
+    CChannelListModel& Model() const { return *m_pModel; }
+    CSortListCtrl* ListCtrl() const { return m_pList; }
+    CChannelIconView* IconView() const { return m_pIcons; }
+    // The view that shows the rows in the current display mode.
+    QAbstractItemView* ActiveItemView() const;
+    // Builds the context menu "Service" as a right click shows it.
+    QMenu* CreateServiceMenu(QWidget* parent);
+
+    bool UpdateCommand(int id, CommandState& state) override;
+    bool OnCommand(int id) override;
+    void SetCommandFallback(ICommandTarget* fallback) { m_pFallback = fallback; }
+
+    // Moves the selected channels to channel number position of the shown
+    // kind (the move dialog's confirmation).
+    void MoveSelectedToPosition(int position);
+    // Channel rows dropped on favourite group groupIndex in the tree.
+    void OnRowsDroppedOnGroup(int groupIndex);
+
+signals:
+    void StatusTextChanged(const QString& text);
+    // The current channel changed; the panes show it (bring to front when set).
+    void ServiceShown(bool bringToFront);
+    // A drop on a selected row: the main frame shows its notification.
+    void DropRefused(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Fill(int mode, std::vector<ChannelRow> rows);
+    bool IsTelevision() const { return m_nKind == 0; }
+    std::vector<int> SelectedRows() const;
+    void SelectRows(const std::vector<int>& rows, int current);
+    void SelectOnly(int row);
+    void RemoveRows(const std::vector<int>& rows);
+    void ShowNumbers(bool renumbered);
+    bool RenumberIfDue(bool renumber);
+
+    void DeleteSelected();
+    void SetFlag(bool lock, bool value);
+    void SelectWhere(int test);
+    void AssignFavourite(int group, bool toggle);
+    void ClearFavourite();
+    void MoveToPosition();
+    void OnRowsMoved(CServiceData* target, const std::vector<CServiceData*>& dragged, bool below);
+    void ShowContextMenu(const QPoint& globalPos);
+
+    CDocument& m_document;
+    AppSettings& m_settings;
+    IUserPrompts& m_prompts;
+    ICommandTarget* m_pFallback = nullptr;
+    CChannelListModel* m_pModel = nullptr;
+    CSortListCtrl* m_pList = nullptr;
+    CChannelIconView* m_pIcons = nullptr;
+    QStackedWidget* m_pStack = nullptr;
+    DisplayMode m_displayMode = kDetails;
+    int m_nListMode = kModeAll;
+    int m_nKind = 0;
+    bool m_bFavSeqNum = true;
+    bool m_bAutoNumbering = true;
+    std::vector<CServiceData*> m_reselectAfterFill;
+};
