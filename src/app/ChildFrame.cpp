@@ -9,6 +9,7 @@
 
 #include "AppMessages.h"
 #include "CommandIds.h"
+#include "DockPane.h"
 #include "Document.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
@@ -50,13 +51,28 @@ void CChildFrame::CreateViews(QVBoxLayout* layout)
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setSizes({270, 100});
     layout->addWidget(m_pSplitter);
-    m_pTree->SetCommandFallback(this);
-    m_pList->SetCommandFallback(this);
+    m_pTree->SetCommandFallback(&m_route);
+    m_pList->SetCommandFallback(&m_route);
     ConnectViews();
 
     // The first update: the tree without a selection, all television channels.
     m_pTree->BuildTree();
     m_pList->FillAllChannels(CurrentKind());
+}
+
+bool CChildFrame::CRoute::UpdateCommand(int id, CommandState& state)
+{
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    CMainFrame* main = app ? app->MainFrame() : nullptr;
+    return m_frame.UpdateCommand(id, state) || (main && main->UpdateCommand(id, state)) ||
+           (app && app->UpdateCommand(id, state));
+}
+
+bool CChildFrame::CRoute::OnCommand(int id)
+{
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    CMainFrame* main = app ? app->MainFrame() : nullptr;
+    return m_frame.OnCommand(id) || (main && main->OnCommand(id)) || (app && app->OnCommand(id));
 }
 
 void CChildFrame::ConnectViews()
@@ -86,6 +102,17 @@ void CChildFrame::ConnectViews()
     connect(list, &CVandrelEdit2028View::DropRefused, this, [](const QString& text) {
         if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
             frame->ShowDesktopAlert(text);
+    });
+    // The other windows of the document show the renamed or reordered groups too.
+    connect(m_pTree, &CLeftView::GroupsChanged, this,
+            [this] { m_pDocument->UpdateAllViews(this, kHintRefillList); });
+    // The panes follow the document's current records; Enter and
+    // "Eigenschaften" bring the channel pane to the front.
+    connect(list, &CVandrelEdit2028View::ServiceShown, this, [](bool bringToFront) {
+        CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame();
+        if (bringToFront && frame)
+            if (CDockPane* pane = frame->Pane(cmd::kPaneProperties))
+                pane->ShowPane();
     });
     connect(m_pDocument, &CDocument::ViewsUpdate, this,
             [this](QObject* sender, int hint, void*) { OnViewsUpdate(sender, hint); });

@@ -67,6 +67,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Where the views' context menus send what they do not handle: this
+    // window, then the main frame, then the application.
+    class CRoute : public ICommandTarget {
+    public:
+        explicit CRoute(CChildFrame& frame) : m_frame(frame) {}
+        bool UpdateCommand(int id, CommandState& state) override;
+        bool OnCommand(int id) override;
+
+    private:
+        CChildFrame& m_frame;
+    };
+
     void CreateViews(QVBoxLayout* layout);
     void ConnectViews();
     void OnViewsUpdate(QObject* sender, int hint);
@@ -85,6 +97,7 @@ private:
     bool m_bTvMode = true;
     bool m_bAutoNumbering = true;
     bool m_bOnlyActive = true;
+    CRoute m_route{*this};
     QSplitter* m_pSplitter = nullptr;
     CLeftView* m_pTree = nullptr;
     CVandrelEdit2028View* m_pList = nullptr;

@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QSlider>
@@ -135,7 +138,11 @@ bool CMainFrame::Create()
     }
 
     setAcceptDrops(true);
-    resize(1280, 820);
+    // Wide enough for the whole command bar where the screen allows it.
+    int width = std::max(1280, m_pCommandBar->minimumSizeHint().width() + 8);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width());
+    resize(width, 820);
     RestoreLayout();
     UpdateRecentFiles();
     UpdateTitle();

@@ -15,6 +15,7 @@
 
 #include "ChildFrame.h"
 #include "DesktopAlert.h"
+#include "DockPane.h"
 #include "Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
@@ -321,6 +322,12 @@ void TestDocumentWindow::contextMenuEntriesAndCheckedGroup()
     QVERIFY(group2 && group2->isChecked());
     QVERIFY(!FindAction(menu.get(), QStringLiteral("listCmd_32802"))->isChecked());
     QVERIFY(!FindAction(menu.get(), QStringLiteral("listCmd_32844"))->isEnabled());
+    // "Suchen" is the main frame's: it shows the search pane.
+    QAction* search = FindAction(menu.get(), QStringLiteral("listCmd_32826"));
+    QVERIFY(search && search->isEnabled());
+    m_f->Frame().Pane(32775)->hide();
+    search->trigger();
+    QVERIFY(m_f->Frame().Pane(32775)->isVisible());
     // Group 4 carries the name "Dokus".
     QCOMPARE(FindAction(menu.get(), QStringLiteral("listCmd_32805"))->text(), QStringLiteral("Dokus"));
 
