@@ -99,7 +99,8 @@ void BM_SortByName(benchmark::State& state)
 }
 BENCHMARK(BM_SortByName)->Unit(benchmark::kMillisecond);
 
-void BM_DeleteThousand(benchmark::State& state)
+// Times an edit of a thousand selected channels; undoes it untimed.
+template <class Edit> void TimeEdit(benchmark::State& state, Edit edit)
 {
     FullTableView& f = Fixture();
     f.view->FillAllChannels(0);
@@ -107,64 +108,63 @@ void BM_DeleteThousand(benchmark::State& state)
         state.PauseTiming();
         f.SelectThousand();
         state.ResumeTiming();
-        f.view->OnCommand(32818);
+        edit(f);
         QCoreApplication::processEvents();
         state.PauseTiming();
         f.document.UndoStack()->undo();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
+}
+
+// Makes the edit untimed and times its undo, which refills the list through
+// the views' update.
+template <class Edit> void TimeUndo(benchmark::State& state, Edit edit)
+{
+    FullTableView& f = Fixture();
+    f.view->FillAllChannels(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.SelectThousand();
+        edit(f);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        f.document.UndoStack()->undo();
+        QCoreApplication::processEvents();
+    }
+}
+
+void DeleteSelected(FullTableView& f)
+{
+    f.view->OnCommand(32818);
+}
+
+void MoveSelected(FullTableView& f)
+{
+    f.view->MoveSelectedToPosition(7000);
+}
+
+void BM_DeleteThousand(benchmark::State& state)
+{
+    TimeEdit(state, DeleteSelected);
 }
 BENCHMARK(BM_DeleteThousand)->Unit(benchmark::kMillisecond);
 
 void BM_UndoDeleteThousand(benchmark::State& state)
 {
-    FullTableView& f = Fixture();
-    f.view->FillAllChannels(0);
-    for (auto _ : state) {
-        state.PauseTiming();
-        f.SelectThousand();
-        f.view->OnCommand(32818);
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        // Undo refills the list through the views' update.
-        f.document.UndoStack()->undo();
-        QCoreApplication::processEvents();
-    }
+    TimeUndo(state, DeleteSelected);
 }
 BENCHMARK(BM_UndoDeleteThousand)->Unit(benchmark::kMillisecond);
 
 void BM_MoveThousandToPosition(benchmark::State& state)
 {
-    FullTableView& f = Fixture();
-    f.view->FillAllChannels(0);
-    for (auto _ : state) {
-        state.PauseTiming();
-        f.SelectThousand();
-        state.ResumeTiming();
-        f.view->MoveSelectedToPosition(7000);
-        QCoreApplication::processEvents();
-        state.PauseTiming();
-        f.document.UndoStack()->undo();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
+    TimeEdit(state, MoveSelected);
 }
 BENCHMARK(BM_MoveThousandToPosition)->Unit(benchmark::kMillisecond);
 
 void BM_UndoMoveThousand(benchmark::State& state)
 {
-    FullTableView& f = Fixture();
-    f.view->FillAllChannels(0);
-    for (auto _ : state) {
-        state.PauseTiming();
-        f.SelectThousand();
-        f.view->MoveSelectedToPosition(7000);
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        f.document.UndoStack()->undo();
-        QCoreApplication::processEvents();
-    }
+    TimeUndo(state, MoveSelected);
 }
 BENCHMARK(BM_UndoMoveThousand)->Unit(benchmark::kMillisecond);
 

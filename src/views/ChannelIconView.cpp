@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ChannelListModel.h"
+#include "SelectionRows.h"
 #include "ListPaint.h"
 #include "RowDragController.h"
 #include "model/ServiceData.h"
@@ -149,16 +150,7 @@ void CChannelIconView::SetDisplayMode(DisplayMode mode)
 
 std::vector<int> CChannelIconView::SelectedRows() const
 {
-    std::vector<int> rows;
-    if (selectionModel() == nullptr) {
-        return rows;
-    }
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
-        rows.push_back(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
+    return SelectedRowsOf(selectionModel());
 }
 
 void CChannelIconView::EnsureSelectionVisible()

@@ -13,6 +13,7 @@
 
 #include "AppSettings.h"
 #include "ChannelListModel.h"
+#include "SelectionRows.h"
 #include "ListPaint.h"
 #include "RowDragController.h"
 #include "document/ChannelEdits.h"
@@ -353,16 +354,7 @@ void CSortListCtrl::ReapplySort()
 
 std::vector<int> CSortListCtrl::SelectedRows() const
 {
-    std::vector<int> rows;
-    if (selectionModel() == nullptr) {
-        return rows;
-    }
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
-        rows.push_back(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
+    return SelectedRowsOf(selectionModel());
 }
 
 void CSortListCtrl::EnsureSelectionVisible()

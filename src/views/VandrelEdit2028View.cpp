@@ -198,12 +198,18 @@ int CVandrelEdit2028View::GetSelectedCount() const
     return static_cast<int>(SelectedRows().size());
 }
 
-std::vector<CServiceData*> CVandrelEdit2028View::SelectedServices() const
+std::vector<CServiceData*> CVandrelEdit2028View::ServicesOf(const std::vector<int>& rows) const
 {
     std::vector<CServiceData*> services;
-    for (int row : SelectedRows())
+    services.reserve(rows.size());
+    for (int row : rows)
         services.push_back(m_pModel->ServiceAt(row));
     return services;
+}
+
+std::vector<CServiceData*> CVandrelEdit2028View::SelectedServices() const
+{
+    return ServicesOf(SelectedRows());
 }
 
 void CVandrelEdit2028View::SelectRows(const std::vector<int>& rows, int current)
@@ -443,9 +449,7 @@ void CVandrelEdit2028View::DeleteSelected()
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    std::vector<CServiceData*> selected;
-    for (int row : rows)
-        selected.push_back(m_pModel->ServiceAt(row));
+    const std::vector<CServiceData*> selected = ServicesOf(rows);
     const bool favourites = m_nListMode == kModeFavourite;
     bool renumbered = false;
     {
@@ -471,9 +475,7 @@ void CVandrelEdit2028View::SetFlag(bool lock, bool value)
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    std::vector<CServiceData*> selected;
-    for (int row : rows)
-        selected.push_back(m_pModel->ServiceAt(row));
+    const std::vector<CServiceData*> selected = ServicesOf(rows);
     const char* text = lock ? (value ? viewmsg::kUndoLock : viewmsg::kUndoUnlock)
                             : (value ? viewmsg::kUndoSkip : viewmsg::kUndoNoSkip);
     m_document.RunChange(Text(text), [&] {
@@ -504,9 +506,7 @@ void CVandrelEdit2028View::AssignFavourite(int group, bool toggle)
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    std::vector<CServiceData*> selected;
-    for (int row : rows)
-        selected.push_back(m_pModel->ServiceAt(row));
+    const std::vector<CServiceData*> selected = ServicesOf(rows);
     bool left = false;
     m_document.RunChange(Text(viewmsg::kUndoFavourite), [&] { left = ::AssignFavourite(selected, group, toggle); });
     if (left && m_nListMode == kModeFavourite) {
@@ -529,9 +529,7 @@ void CVandrelEdit2028View::ClearFavourite()
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
         return;
-    std::vector<CServiceData*> selected;
-    for (int row : rows)
-        selected.push_back(m_pModel->ServiceAt(row));
+    const std::vector<CServiceData*> selected = ServicesOf(rows);
     m_document.RunChange(Text(viewmsg::kUndoClearFavourite), [&] { ::ClearFavourite(selected); });
     if (m_nListMode == kModeFavourite) {
         RemoveRows(rows);

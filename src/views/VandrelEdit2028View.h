@@ -101,6 +101,7 @@ private:
     void Fill(int mode, std::vector<ChannelRow> rows);
     bool IsTelevision() const { return m_nKind == 0; }
     std::vector<int> SelectedRows() const;
+    std::vector<CServiceData*> ServicesOf(const std::vector<int>& rows) const;
     void SelectRows(const std::vector<int>& rows, int current);
     void SelectOnly(int row);
     void RemoveRows(const std::vector<int>& rows);
