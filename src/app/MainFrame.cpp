@@ -29,6 +29,12 @@
 
 #include "AppMessages.h"
 #include "ChildFrame.h"
+#include "dialogs/OptionsPropSheet.h"
+#include "dialogs/SettingsOptionsPropSheet.h"
+#include "dialogs/StatistikDlg.h"
+#include "dialogs/TimerDlg.h"
+#include "views/LeftView.h"
+#include "views/VandrelEdit2028View.h"
 #include "CommandBar.h"
 #include "CommandIcons.h"
 #include "CommandIds.h"
@@ -322,7 +328,15 @@ bool CMainFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kShowChannelPane:
     case cmd::kChannelSearch:
     case cmd::kChannelSearchFromList:
+    case cmd::kOptions:
+    case cmd::kAppOptionenResources:
+    case cmd::kSystemSettings:
         state.enabled = true;
+        return true;
+    case cmd::kStatistics:
+    case cmd::kTimer:
+        // Both show what the active database holds.
+        state.enabled = hasDocument && ActiveDocument()->Core().HasFileContents();
         return true;
     case cmd::kLookOffice2007Blue:
     case cmd::kLookOffice2007Black:
@@ -386,6 +400,27 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kChannelSearch:
     case cmd::kChannelSearchFromList:
         Pane(cmd::kPaneSearch)->ShowPane();
+        return true;
+    case cmd::kOptions:
+    case cmd::kAppOptionenResources:
+        OpenOptions(id == cmd::kOptions ? COptionsPropSheet::kPageAppOptionen : COptionsPropSheet::kPageInformationen);
+        return true;
+    case cmd::kSystemSettings: {
+        CSettingsOptionsPropSheet sheet(document, this);
+        sheet.exec();
+        return true;
+    }
+    case cmd::kStatistics:
+        if (document) {
+            CStatistikDlg dialog(document->Core(), this);
+            dialog.exec();
+        }
+        return true;
+    case cmd::kTimer:
+        if (document) {
+            CTimerDlg dialog(&document->Core().m_timers, this);
+            dialog.exec();
+        }
         return true;
     case cmd::kLookOffice2007Blue:
     case cmd::kLookOffice2007Black:
@@ -788,6 +823,24 @@ void CMainFrame::RemoveWidthSlider()
         statusBar()->removeWidget(m_pWidthLabel);
         delete m_pWidthLabel;
     }
+}
+
+void CMainFrame::OpenOptions(int startPage)
+{
+    COptionsPropSheet sheet(m_app.Settings(), statusBar()->isVisible(), this, startPage);
+    // The colours apply to every window at once, and again when cancel
+    // puts the old ones back.
+    connect(&sheet, &COptionsPropSheet::ColoursChanged, this, [this](bool channelList, bool tree) {
+        for (CChildFrame* frame : ChildFrames()) {
+            if (channelList && frame->ListView())
+                frame->ListView()->ApplyColors();
+            if (tree && frame->Tree())
+                frame->Tree()->ApplyColors();
+        }
+    });
+    connect(&sheet, &COptionsPropSheet::StatusBarToggled, this, &CMainFrame::ToggleStatusBar);
+    sheet.exec();
+    ApplyToolTipMode();
 }
 
 void CMainFrame::ToggleStatusBar()

@@ -64,6 +64,8 @@ public:
     // Sent by the document windows when one is activated, closed or switches
     // between list and details.
     void OnChildFrameViewChanged();
+    // The option sheet, opened on page 0 ("Informationen") or 1 ("AppOptionen").
+    void OpenOptions(int startPage);
     // The option page's "Statusleiste" button.
     void ToggleStatusBar();
 

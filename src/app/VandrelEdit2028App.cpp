@@ -16,6 +16,7 @@
 #include "Document.h"
 #include "LookPalettes.h"
 #include "MainFrame.h"
+#include "dialogs/AboutDlg.h"
 #include "QtSettingsStore.h"
 #include "UserPrompts.h"
 #include "document/Messages.h"
@@ -250,6 +251,7 @@ bool CVandrelEdit2028App::UpdateCommand(int id, CommandState& state)
     case cmd::kFileNew:
     case cmd::kFileOpen:
     case cmd::kFilePrintSetup:
+    case cmd::kAppAbout:
         state.enabled = true;
         return true;
     default:
@@ -268,6 +270,11 @@ bool CVandrelEdit2028App::OnCommand(int id)
         return true;
     case cmd::kFilePrintSetup: {
         QPageSetupDialog dialog(&Printer(), m_pMainFrame.get());
+        dialog.exec();
+        return true;
+    }
+    case cmd::kAppAbout: {
+        CAboutDlg dialog(m_pMainFrame.get());
         dialog.exec();
         return true;
     }

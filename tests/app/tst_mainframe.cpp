@@ -201,9 +201,11 @@ void TestMainFrame::enabledStates()
         QStringLiteral("cmd_57600"), QStringLiteral("cmd_57601"), QStringLiteral("cmd_57665"),
         QStringLiteral("cmd_215"),   QStringLiteral("cmd_219"),   QStringLiteral("cmd_32782"),
         QStringLiteral("cmd_32783"), QStringLiteral("cmd_32784"), QStringLiteral("cmd_32775"),
-        QStringLiteral("cmd_131"),   QStringLiteral("cmd_57606")};
+        QStringLiteral("cmd_131"),   QStringLiteral("cmd_57606"), QStringLiteral("cmd_32776"),
+        QStringLiteral("cmd_32787"), QStringLiteral("cmd_32849"), QStringLiteral("cmd_57664")};
     const QStringList withDocument = {QStringLiteral("cmd_57603"), QStringLiteral("cmd_57604"),
-                                      QStringLiteral("cmd_57602"), QStringLiteral("cmd_57648")};
+                                      QStringLiteral("cmd_57602"), QStringLiteral("cmd_57648"),
+                                      QStringLiteral("cmd_32777"), QStringLiteral("cmd_32860")};
     // The commands of the document window.
     const QStringList withWindow = {
         QStringLiteral("cmd_57642"), QStringLiteral("cmd_32771"), QStringLiteral("cmd_32772"),
@@ -214,10 +216,8 @@ void TestMainFrame::enabledStates()
     // Their effects come with the clipboard, the panes' contents and the dialogs.
     const QStringList later = {
         QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"), QStringLiteral("cmd_57634"),
-        QStringLiteral("cmd_32776"), QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
-        QStringLiteral("cmd_32857"), QStringLiteral("cmd_32777"), QStringLiteral("cmd_32860"),
-        QStringLiteral("cmd_32849"), QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
-        QStringLiteral("cmd_57609"), QStringLiteral("cmd_32787"), QStringLiteral("cmd_57664"),
+        QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"), QStringLiteral("cmd_32857"),
+        QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"), QStringLiteral("cmd_57609"),
         QStringLiteral("cmd_57667")};
     for (const QString& n : alwaysOn)
         QVERIFY2(m_f->Action(n)->isEnabled(), qPrintable(n));
