@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6-dev libgl-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick poppler-utils
   clang libclang-rt-14-dev
 )
 

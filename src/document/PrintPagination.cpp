@@ -1,5 +1,6 @@
 #include "PrintPagination.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "VandrelEdit2028Doc.h"
@@ -88,6 +89,15 @@ int PrintLinesPerPage(int deviceHeight, int lineHeight)
     }
     const int lines = (deviceHeight - 400) / lineHeight - 5;
     return lines < 1 ? 1 : lines;
+}
+
+int PrintLinesPerPage(const PageScale& scale, int lineHeightPixels)
+{
+    if (scale.sy <= 0 || lineHeightPixels <= 0) {
+        return 1;
+    }
+    const int lineHeightUnits = static_cast<int>(std::ceil(lineHeightPixels / scale.sy));
+    return PrintLinesPerPage(printpage::kHeight, lineHeightUnits);
 }
 
 PrintRowTexts BuildPrintRow(const CVandrelEdit2028Doc& doc, const CServiceData& service, int runningRow)

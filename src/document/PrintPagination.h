@@ -79,6 +79,10 @@ struct PageScale {
 
 // (device height - 400) / line height - 5, never less than one line.
 int PrintLinesPerPage(int deviceHeight, int lineHeight);
+// The same counted in page units, so a page holds as many lines on a
+// printer as in a PDF file or the preview: the line height in device pixels
+// is converted with the scale (rounded up, so the rows always fit).
+int PrintLinesPerPage(const PageScale& scale, int lineHeightPixels);
 
 // The texts of one printed row.
 struct PrintRowTexts {

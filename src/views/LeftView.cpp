@@ -140,6 +140,29 @@ QTreeWidgetItem* CLeftView::GroupItem(int groupIndex) const
     return m_hFavouritesRoot->child(groupIndex);
 }
 
+CLeftView::Node CLeftView::CurrentNode() const
+{
+    Node node;
+    const QTreeWidgetItem* item = currentItem();
+    node.kind = KindOf(item);
+    const CVandrelEdit2028Doc& core = m_document.Core();
+    switch (node.kind) {
+    case NodeKind::Transponder:
+        node.transponder = TransponderAt(item);
+        node.satelliteIndex = core.m_satellites.IndexOf(SatelliteAt(item->parent()));
+        break;
+    case NodeKind::Satellite:
+        node.satelliteIndex = core.m_satellites.IndexOf(SatelliteAt(item));
+        break;
+    case NodeKind::FavouriteGroup:
+        node.groupIndex = GroupIndexOf(item);
+        break;
+    default:
+        break;
+    }
+    return node;
+}
+
 CSatelliteData* CLeftView::SatelliteAt(const QTreeWidgetItem* item) const
 {
     return KindOf(item) == NodeKind::Satellite ? static_cast<CSatelliteData*>(RecordOf(item)) : nullptr;

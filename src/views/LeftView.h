@@ -36,6 +36,17 @@ public:
     QTreeWidgetItem* FavouritesRoot() const { return m_hFavouritesRoot; }
     QTreeWidgetItem* GroupItem(int groupIndex) const;
 
+    // The current node and what it stands for: the satellite index (also of
+    // a transponder's satellite), the transponder, the group index; -1 or
+    // null where the node has none.
+    struct Node {
+        NodeKind kind = NodeKind::None;
+        int satelliteIndex = -1;
+        CTransponderData* transponder = nullptr;
+        int groupIndex = -1;
+    };
+    Node CurrentNode() const;
+
     // Colour-marked group (0-7), -1 none; kept equal to the list's.
     int MarkedGroup() const { return m_nMarkedGroup; }
     // The window's copy of the only-active filter (shown by command 32774).

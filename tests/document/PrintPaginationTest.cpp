@@ -134,6 +134,25 @@ TEST_F(PrintPaginationTest, LinesPerPageAndScale)
     EXPECT_EQ(a4.Y(180), 181);                            // 181.7
 }
 
+TEST_F(PrintPaginationTest, LinesPerPageCountedInPageUnits)
+{
+    // Where page units are pixels the count is the device formula's.
+    const PageScale same = PageScale::ForDevice(4892, 6950);
+    EXPECT_EQ(PrintLinesPerPage(same, 40), PrintLinesPerPage(6950, 40));
+    EXPECT_EQ(PrintLinesPerPage(same, 97), 6550 / 97 - 5);
+
+    // Twice the resolution with a twice as high line: the same page.
+    const PageScale twice = PageScale::ForDevice(9784, 13900);
+    EXPECT_EQ(PrintLinesPerPage(twice, 80), PrintLinesPerPage(same, 40));
+
+    // A screen-sized page: 17 pixels at 1123 / 6950 are 105.2 page units,
+    // rounded up to 106 so the rows never run past the page.
+    const PageScale screen = PageScale::ForDevice(794, 1123);
+    EXPECT_EQ(PrintLinesPerPage(screen, 17), 6550 / 106 - 5);
+    EXPECT_EQ(PrintLinesPerPage(screen, 0), 1);
+    EXPECT_EQ(PrintLinesPerPage(PageScale{1, 0}, 17), 1);
+}
+
 TEST_F(PrintPaginationTest, SelectionRulesFirstMatchWins)
 {
     Load(MakeSmallDatabase());
