@@ -13,6 +13,7 @@
 #include "Document.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "dialogs/PrintCommands.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "views/LeftView.h"
@@ -114,6 +115,13 @@ void CChildFrame::ConnectViews()
             if (CDockPane* pane = frame->Pane(cmd::kPaneProperties))
                 pane->ShowPane();
     });
+    // The search lists records: after deletions and restored steps it looks again.
+    const auto searchAgain = [this] {
+        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
+            frame->SearchAgain(m_pDocument);
+    };
+    connect(list, &CVandrelEdit2028View::ChannelTableChanged, this, searchAgain);
+    connect(m_pDocument, &CDocument::ChangeReverted, this, searchAgain);
     connect(m_pDocument, &CDocument::ViewsUpdate, this,
             [this](QObject* sender, int hint, void*) { OnViewsUpdate(sender, hint); });
 }
@@ -131,6 +139,8 @@ void CChildFrame::SetTelevisionMode(bool television)
 {
     m_bTvMode = television;
     m_pDocument->UpdateAllViews(this, kHintRefillList);
+    if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
+        frame->RetargetChannelSearch();
     m_pTree->setEnabled(true);
 }
 
@@ -197,6 +207,10 @@ ICommandTarget* CChildFrame::OtherView(const ICommandTarget* view) const
 
 bool CChildFrame::UpdateCommand(int id, CommandState& state)
 {
+    if (IsPrintCommand(id)) {
+        state.enabled = m_pDocument != nullptr;
+        return true;
+    }
     ICommandTarget* view = FocusedView();
     if (view->UpdateCommand(id, state))
         return true;
@@ -238,6 +252,9 @@ bool CChildFrame::UpdateCommand(int id, CommandState& state)
 
 bool CChildFrame::OnCommand(int id)
 {
+    if (IsPrintCommand(id))
+        return RunPrintCommand(id, *m_pDocument, MakePrintJobInput(m_bTvMode, m_pTree->CurrentNode()),
+                               CVandrelEdit2028App::Instance()->Printer(), this);
     ICommandTarget* view = FocusedView();
     if (view->OnCommand(id))
         return true;
@@ -249,6 +266,8 @@ bool CChildFrame::OnCommand(int id)
     case cmd::kAutoNum:
         m_bAutoNumbering = !m_bAutoNumbering;
         m_pList->SetAutoNumbering(m_bAutoNumbering);
+        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
+            frame->RetargetChannelSearch();
         return true;
     case cmd::kOnlyActiveSatellites:
         ToggleOnlyActive();

@@ -29,6 +29,7 @@
 
 #include "AppMessages.h"
 #include "ChildFrame.h"
+#include "dialogs/ChannelSucheDlg.h"
 #include "dialogs/OptionsPropSheet.h"
 #include "dialogs/SettingsOptionsPropSheet.h"
 #include "dialogs/StatistikDlg.h"
@@ -120,6 +121,12 @@ bool CMainFrame::Create()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
     if (!CreatePanes())
         return false;
+    m_pSearch = new CChannelSucheDlg(this);
+    Pane(cmd::kPaneSearch)->SetContent(m_pSearch);
+    connect(m_pSearch, &CChannelSucheDlg::ServiceChosen, this, [this](CServiceData* service) {
+        if (CChildFrame* frame = ActiveChildFrame())
+            frame->ListView()->ShowSearchHit(service);
+    });
     CreateKeyTips();
 
     // The "Bearbeiten" context menu of the channel list runs the clipboard commands.
@@ -400,6 +407,8 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kChannelSearch:
     case cmd::kChannelSearchFromList:
         Pane(cmd::kPaneSearch)->ShowPane();
+        RetargetChannelSearch();
+        m_pSearch->SearchAgain();
         return true;
     case cmd::kOptions:
     case cmd::kAppOptionenResources:
@@ -710,6 +719,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
         if (auto* frame = qobject_cast<CChildFrame*>(window->widget())) {
             frame->MarkActivated();
             m_pLastActive = frame;
+            RetargetChannelSearch();
             OnChildFrameViewChanged();
         }
     }
@@ -723,6 +733,9 @@ void CMainFrame::OnFrameDestroyed(CDocument* document)
     // A closing window takes the slider with it; the next active window
     // brings it back when it shows a list.
     RemoveWidthSlider();
+    // The search must not keep the records of a document that goes away.
+    if (ChildFrames().isEmpty() || (document && m_pSearch->BoundDocument() == document && FramesOf(document).isEmpty()))
+        m_pSearch->Reset();
     if (document) {
         if (FramesOf(document).isEmpty())
             m_app.ReleaseDocument(document);
@@ -823,6 +836,19 @@ void CMainFrame::RemoveWidthSlider()
         statusBar()->removeWidget(m_pWidthLabel);
         delete m_pWidthLabel;
     }
+}
+
+void CMainFrame::RetargetChannelSearch()
+{
+    CChildFrame* frame = ActiveChildFrame();
+    if (frame && frame->ListView())
+        m_pSearch->Bind(frame->GetDocument(), frame->IsTelevisionMode(), frame->IsAutoNumbering());
+}
+
+void CMainFrame::SearchAgain(const CDocument* document)
+{
+    if (m_pSearch->BoundDocument() == document)
+        m_pSearch->SearchAgain();
 }
 
 void CMainFrame::OpenOptions(int startPage)

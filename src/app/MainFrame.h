@@ -8,6 +8,7 @@
 #include "CommandTarget.h"
 #include "VisualLook.h"
 
+class CChannelSucheDlg;
 class CChildFrame;
 class CCommandBar;
 class CDockPane;
@@ -64,6 +65,11 @@ public:
     // Sent by the document windows when one is activated, closed or switches
     // between list and details.
     void OnChildFrameViewChanged();
+    // Points the search pane at the active window's document and kind.
+    void RetargetChannelSearch();
+    // Runs the search again when it shows this document's channels.
+    void SearchAgain(const CDocument* document);
+    CChannelSucheDlg* ChannelSearch() const { return m_pSearch; }
     // The option sheet, opened on page 0 ("Informationen") or 1 ("AppOptionen").
     void OpenOptions(int startPage);
     // The option page's "Statusleiste" button.
@@ -137,6 +143,7 @@ private:
     QPointer<QLabel> m_pWidthLabel;
     QPointer<QSlider> m_pWidthSlider;
     QList<CDockPane*> m_panes;
+    CChannelSucheDlg* m_pSearch = nullptr;
     std::map<Qt::DockWidgetArea, QToolBar*> m_autoHideBars;
     QTimer* m_pAutoHideTimer = nullptr;
     QPointer<CChildFrame> m_pLastActive;

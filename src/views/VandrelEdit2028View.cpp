@@ -468,6 +468,8 @@ void CVandrelEdit2028View::DeleteSelected()
     SelectOnly(rows.back() - static_cast<int>(rows.size()) + 1);
     ShowServiceInPanes(false);
     UpdateStatusText();
+    if (!favourites)
+        emit ChannelTableChanged();
 }
 
 void CVandrelEdit2028View::SetFlag(bool lock, bool value)
@@ -577,6 +579,18 @@ void CVandrelEdit2028View::OnRowsMoved(CServiceData* target, const std::vector<C
         renumbered = RenumberIfDue(false);
     });
     ShowNumbers(renumbered);
+    ShowServiceInPanes(false);
+}
+
+void CVandrelEdit2028View::ShowSearchHit(CServiceData* service)
+{
+    m_pList->selectionModel()->clearSelection();
+    const int row = FindRowOfService(service);
+    if (row < 0)
+        return;
+    SelectRows({row}, row);
+    EnsureSelectionVisible();
+    ActiveItemView()->setFocus();
     ShowServiceInPanes(false);
 }
 

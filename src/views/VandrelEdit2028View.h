@@ -84,6 +84,8 @@ public:
     // Moves the selected channels to channel number position of the shown
     // kind (the move dialog's confirmation).
     void MoveSelectedToPosition(int position);
+    // A hit of the channel search: selects its row when the list shows it.
+    void ShowSearchHit(CServiceData* service);
     // Channel rows dropped on favourite group groupIndex in the tree.
     void OnRowsDroppedOnGroup(int groupIndex);
 
@@ -93,6 +95,8 @@ signals:
     void ServiceShown(bool bringToFront);
     // A drop on a selected row: the main frame shows its notification.
     void DropRefused(const QString& text);
+    // Channels left the table (the search looks again).
+    void ChannelTableChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
