@@ -13,6 +13,9 @@ std::unique_ptr<Command> MakeChannelsCommand();
 std::unique_ptr<Command> MakeTimersCommand();
 std::unique_ptr<Command> MakeResaveCommand();
 std::unique_ptr<Command> MakeDemoCommand();
+std::unique_ptr<Command> MakeExportCsvCommand();
+std::unique_ptr<Command> MakeStoreOrderCommand();
+std::unique_ptr<Command> MakeApplyOrderCommand();
 
 std::vector<std::unique_ptr<Command>> AllCommands()
 {
@@ -22,6 +25,9 @@ std::vector<std::unique_ptr<Command>> AllCommands()
     all.push_back(MakeTimersCommand());
     all.push_back(MakeResaveCommand());
     all.push_back(MakeDemoCommand());
+    all.push_back(MakeExportCsvCommand());
+    all.push_back(MakeStoreOrderCommand());
+    all.push_back(MakeApplyOrderCommand());
     return all;
 }
 } // namespace ndbtool

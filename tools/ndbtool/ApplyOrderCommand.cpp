@@ -1,0 +1,53 @@
+#include <ostream>
+
+#include "Command.h"
+#include "document/SortOrderFile.h"
+#include "document/VandrelEdit2028Doc.h"
+
+namespace ndbtool {
+namespace {
+
+class ApplyOrderCommand : public Command {
+public:
+    const char* Name() const override { return "apply-order"; }
+    const char* Usage() const override { return "apply-order FILE ORDERFILE OUT [--force]"; }
+    int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override
+    {
+        std::vector<std::string> files;
+        std::vector<std::pair<std::string, std::string>> flags;
+        if (!ParseArgs(args, {"--force"}, files, flags) || files.size() != 3) {
+            return kUsage;
+        }
+        CVandrelEdit2028Doc doc;
+        if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
+            return rc;
+        }
+        if (doc.LoadStoppedEarly() && flags.empty()) {
+            err << "Die Datenbank wurde nur teilweise gelesen. Beim Speichern gingen alle nicht gelesenen "
+                   "Datenblöcke verloren; mit --force wird trotzdem gespeichert.\n";
+            return kRefused;
+        }
+        const ApplyOrderResult result = ApplySortOrderFile(doc, files[1]);
+        if (result.status != SortOrderStatus::Ok) {
+            // A file that could not be used leaves nothing worth saving.
+            err << result.message << '\n';
+            return kRefused;
+        }
+        std::string error;
+        if (!doc.SaveFile(files[2], error)) {
+            err << error << '\n';
+            return kIoError;
+        }
+        out << result.summary << '\n';
+        return kOk;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeApplyOrderCommand()
+{
+    return std::make_unique<ApplyOrderCommand>();
+}
+
+} // namespace ndbtool
