@@ -1,15 +1,23 @@
 // Writes the seed corpora: small handcrafted databases that reach every
-// reader and its edge cases, two demo databases of full table size, and
-// record sequences for the clipboard readers. Seeds are made at fuzz time,
-// so no binary files live in the repository.
+// reader and its edge cases, two demo databases of full table size, record
+// sequences and whole payloads for the clipboard, and stored sort order
+// files. Payloads and order files are written from the document the paste
+// and sort-order targets work on. Seeds are made at fuzz time, so no binary
+// files live in the repository.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "FuzzDocument.h"
 #include "NdbFraming.h"
+#include "document/ChannelClipboard.h"
+#include "document/ChannelRows.h"
 #include "document/DemoDatabase.h"
+#include "document/SortOrderFile.h"
+#include "document/VandrelEdit2028Doc.h"
 #include "model/MemStream.h"
 #include "model/SatelliteData.h"
 #include "model/ServiceData.h"
@@ -149,8 +157,8 @@ Database Small()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATABASE_SEED_DIR CLIPBOARD_SEED_DIR\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s DATABASE_SEED_DIR CLIPBOARD_SEED_DIR [SORT_ORDER_SEED_DIR]\n", argv[0]);
         return 1;
     }
     const fs::path dbDir = argv[1];
@@ -272,6 +280,79 @@ int main(int argc, char** argv)
     clip("transponders", 1, s2);
     clip("services", 2, s3);
     clip("empty", 3, empty);
-    std::printf("%d database seeds in %s, %d clipboard seeds in %s\n", n, dbDir.c_str(), c, clipDir.c_str());
+
+    // Whole payloads copied from the fuzz targets' document; the selector
+    // picks the kind (bit 0) and the row to paste before (from bit 3 on).
+    CVandrelEdit2028Doc doc;
+    const Bytes demo = BuildDemoDatabase(kFuzzDemo);
+    if (doc.Load(demo.data(), demo.size()) != LoadStatus::Loaded) {
+        std::fprintf(stderr, "the demo database does not load\n");
+        return 1;
+    }
+    auto payload = [&](const std::string& name, uint8_t selector, bool radio, std::vector<size_t> rows) {
+        const std::vector<ChannelRow> all = SelectAllChannels(doc, radio);
+        std::vector<CServiceData*> selected;
+        for (size_t r : rows) {
+            if (r < all.size()) {
+                selected.push_back(all[r].service);
+            }
+        }
+        Bytes b{selector};
+        const Bytes p = CopyChannels(doc, selected).payload;
+        b.insert(b.end(), p.begin(), p.end());
+        WriteFile(clipDir / (name + ".bin"), b);
+        ++c;
+    };
+    payload("paste-tv-end", 4, false, {0, 1, 2});
+    payload("paste-tv-before-row", 4 + (5 << 3), false, {7, 3, 30, 59});
+    payload("paste-radio-end", 5, true, {0, 14});
+    payload("paste-radio-before-row", 5 + (2 << 3), true, {4});
+    payload("paste-tv-into-radio", 5, false, {10, 11});
+    {
+        // A mixed payload: the radio entry first, so the later ones paste and it stops.
+        const std::vector<ChannelRow> tv = SelectAllChannels(doc, false);
+        const std::vector<ChannelRow> radio = SelectAllChannels(doc, true);
+        Bytes b{4};
+        const Bytes p = CopyChannels(doc, {radio[0].service, tv[1].service, tv[2].service}).payload;
+        b.insert(b.end(), p.begin(), p.end());
+        WriteFile(clipDir / "paste-mixed-kinds.bin", b);
+        Bytes cut(b.begin(), b.end() - 30);
+        WriteFile(clipDir / "paste-truncated.bin", cut);
+        c += 2;
+    }
+
+    int o = 0;
+    if (argc == 4) {
+        const fs::path orderDir = argv[3];
+        fs::create_directories(orderDir);
+        auto order = [&](const std::string& name, const Bytes& bytes) {
+            WriteFile(orderDir / (name + ".asd"), bytes);
+            ++o;
+        };
+        const Bytes stored = BuildSortOrder(doc);
+        order("same-database", stored);
+        // The records in reverse order within each kind: applying moves every channel.
+        Bytes reversed = stored;
+        const uint32_t t = stored[12] | (stored[13] << 8);
+        const uint32_t r = stored[16] | (stored[17] << 8);
+        auto rec = [&](Bytes& b, uint32_t i) { return b.begin() + static_cast<long>(20 + 24 * i); };
+        for (uint32_t i = 0; i < t / 2; ++i) {
+            std::swap_ranges(rec(reversed, i), rec(reversed, i + 1), rec(reversed, t - 1 - i));
+        }
+        for (uint32_t i = 0; i < r / 2; ++i) {
+            std::swap_ranges(rec(reversed, t + i), rec(reversed, t + i + 1), rec(reversed, t + r - 1 - i));
+        }
+        order("reversed", reversed);
+        Bytes outdated = stored;
+        outdated[0] = 2;
+        order("version-2", outdated);
+        order("short", Bytes(stored.begin(), stored.begin() + 20 + 24 * 3));
+        order("header-only", Bytes(stored.begin(), stored.begin() + 20));
+        Bytes swapped = stored;
+        std::swap_ranges(swapped.begin() + 12, swapped.begin() + 16, swapped.begin() + 16);
+        order("kinds-swapped", swapped);
+    }
+    std::printf("%d database seeds in %s, %d clipboard seeds in %s, %d sort order seeds\n", n, dbDir.c_str(), c,
+                clipDir.c_str(), o);
     return 0;
 }
