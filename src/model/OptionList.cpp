@@ -24,6 +24,34 @@ int COptionList::ValueOfText(const std::string& text) const
     return -1;
 }
 
+std::string COptionList::SelectValueText(int value) const
+{
+    if (value < 0) {
+        return m_options.empty() ? std::string() : m_options.front().text;
+    }
+    for (auto it = m_options.rbegin(); it != m_options.rend(); ++it) {
+        if (it->value == value) {
+            return it->text;
+        }
+    }
+    return std::string();
+}
+
+int COptionList::ChosenValue(const std::string& text) const
+{
+    for (auto it = m_options.rbegin(); it != m_options.rend(); ++it) {
+        if (it->text == text) {
+            return it->value;
+        }
+    }
+    return 0;
+}
+
+bool COptionList::OffersNothing() const
+{
+    return m_options.empty() || (m_options.size() == 1 && m_options.front().text.empty());
+}
+
 namespace {
 
 std::u16string FoldAsciiUpper(const std::string& text)

@@ -20,6 +20,17 @@ public:
     // Value of the first option with that text, or -1.
     int ValueOfText(const std::string& text) const;
 
+    // What a drop-down row shows when it selects value: a negative value
+    // gives the first option's text, otherwise the text of the last option
+    // with that value, or the empty text when none has it.
+    std::string SelectValueText(int value) const;
+    // The value a drop-down row reads back from a chosen text: that of the
+    // last option with exactly that text, 0 when none has it.
+    int ChosenValue(const std::string& text) const;
+    // True when the list holds nothing but the single empty option that a
+    // fill adds when it offers nothing.
+    bool OffersNothing() const;
+
 private:
     std::vector<Option> m_options;
 };
