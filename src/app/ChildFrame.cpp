@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListView>
 #include <QSplitter>
+#include <QUndoStack>
 
 #include "AppMessages.h"
 #include "CommandIds.h"
@@ -16,6 +17,7 @@
 #include "dialogs/PrintCommands.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "panes/PaneCoordinator.h"
 #include "views/LeftView.h"
 #include "views/VandrelEdit2028View.h"
 #include "views/ViewMessages.h"
@@ -29,6 +31,23 @@ CChildFrame::CChildFrame(CDocument* document, QWidget* parent)
 }
 
 CChildFrame::~CChildFrame() = default;
+
+namespace {
+CPaneCoordinator* Panes()
+{
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    return frame ? frame->PaneCoordinator() : nullptr;
+}
+
+void BringPaneToFront(int paneId)
+{
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
+        if (CDockPane* pane = frame->Pane(paneId))
+            pane->ShowPane();
+}
+} // namespace
 
 void CChildFrame::CreateViews(QVBoxLayout* layout)
 {
@@ -104,16 +123,42 @@ void CChildFrame::ConnectViews()
         if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
             frame->ShowDesktopAlert(text);
     });
-    // The other windows of the document show the renamed or reordered groups too.
-    connect(m_pTree, &CLeftView::GroupsChanged, this,
-            [this] { m_pDocument->UpdateAllViews(this, kHintRefillList); });
+    // The other windows of the document show the renamed or reordered groups
+    // too, and the channel pane its group names.
+    connect(m_pTree, &CLeftView::GroupsChanged, this, [this] {
+        m_pDocument->UpdateAllViews(this, kHintRefillList);
+        if (CPaneCoordinator* panes = Panes())
+            panes->RefreshChannelPane(this);
+    });
     // The panes follow the document's current records; Enter and
     // "Eigenschaften" bring the channel pane to the front.
-    connect(list, &CVandrelEdit2028View::ServiceShown, this, [](bool bringToFront) {
-        CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame();
-        if (bringToFront && frame)
-            if (CDockPane* pane = frame->Pane(cmd::kPaneProperties))
-                pane->ShowPane();
+    connect(list, &CVandrelEdit2028View::ServiceShown, this, [this](bool bringToFront) {
+        if (CPaneCoordinator* panes = Panes())
+            panes->ShowCurrentRecords(this);
+        if (bringToFront)
+            BringPaneToFront(cmd::kPaneProperties);
+    });
+    connect(m_pTree, &CLeftView::SatellitePropertiesRequested, this, [this](CSatelliteData*, bool bringToFront) {
+        if (CPaneCoordinator* panes = Panes())
+            panes->ShowCurrentRecords(this);
+        if (bringToFront)
+            BringPaneToFront(cmd::kPaneSatellite);
+    });
+    connect(m_pTree, &CLeftView::TransponderPropertiesRequested, this,
+            [this](CTransponderData*, bool bringToFront) {
+                if (CPaneCoordinator* panes = Panes())
+                    panes->ShowCurrentRecords(this);
+                if (bringToFront)
+                    BringPaneToFront(cmd::kPaneTransponder);
+            });
+    // An undo or redo: the panes show the records again once it has run.
+    connect(m_pDocument, &CDocument::ChangeReverted, this, [this] {
+        if (CPaneCoordinator* panes = Panes())
+            panes->OnChangeReverted(this);
+    });
+    connect(m_pDocument->UndoStack(), &QUndoStack::indexChanged, this, [this] {
+        if (CPaneCoordinator* panes = Panes())
+            panes->OnUndoStepDone(this);
     });
     // The search lists records: after deletions and restored steps it looks again.
     const auto searchAgain = [this] {
@@ -157,6 +202,8 @@ void CChildFrame::ToggleOnlyActive()
     m_pTree->expandItem(m_pTree->SatellitesRoot());
     m_pTree->setCurrentItem(m_pTree->SatellitesRoot());
     m_pList->FillAllChannels(CurrentKind());
+    if (CPaneCoordinator* panes = Panes())
+        panes->ShowCurrentRecords(this); // all three are empty now
 }
 
 void CChildFrame::SetDisplayMode(int commandId)

@@ -34,6 +34,10 @@
 #include "dialogs/SettingsOptionsPropSheet.h"
 #include "dialogs/StatistikDlg.h"
 #include "dialogs/TimerDlg.h"
+#include "panes/PaneCoordinator.h"
+#include "panes/PropertiesWnd.h"
+#include "panes/SatelliteWnd.h"
+#include "panes/TransponderWnd.h"
 #include "views/LeftView.h"
 #include "views/VandrelEdit2028View.h"
 #include "CommandBar.h"
@@ -87,6 +91,9 @@ CMainFrame::~CMainFrame()
     // The windows and panes die inside the base destructors, after this
     // object's own members; nothing of theirs may call back into it.
     disconnect(qApp, nullptr, this, nullptr);
+    // The panes stop following the windows before those go.
+    delete m_pPaneCoordinator;
+    m_pPaneCoordinator = nullptr;
     if (m_pAutoHideTimer)
         m_pAutoHideTimer->stop();
     if (m_pMdiArea) {
@@ -893,6 +900,13 @@ bool CMainFrame::CreatePanes()
         connect(pane, &CDockPane::AutoHideChanged, this, &CMainFrame::OnPaneAutoHide);
         m_panes.append(pane);
     }
+    m_pChannelPane = new CPropertiesWnd(Pane(cmd::kPaneProperties));
+    m_pTransponderPane = new CTransponderWnd(Pane(cmd::kPaneTransponder));
+    m_pSatellitePane = new CSatelliteWnd(Pane(cmd::kPaneSatellite));
+    Pane(cmd::kPaneProperties)->SetContent(m_pChannelPane);
+    Pane(cmd::kPaneTransponder)->SetContent(m_pTransponderPane);
+    Pane(cmd::kPaneSatellite)->SetContent(m_pSatellitePane);
+    m_pPaneCoordinator = new CPaneCoordinator(*this, m_pChannelPane, m_pTransponderPane, m_pSatellitePane);
     // The transponder and satellite panes start 200 by 200.
     resizeDocks({Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite)},
                 {300, 200, 200}, Qt::Vertical);

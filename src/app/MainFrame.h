@@ -13,6 +13,10 @@ class CChildFrame;
 class CCommandBar;
 class CDockPane;
 class CDocument;
+class CPaneCoordinator;
+class CPropertiesWnd;
+class CSatelliteWnd;
+class CTransponderWnd;
 class CVandrelEdit2028App;
 class QMdiArea;
 class QMdiSubWindow;
@@ -56,6 +60,11 @@ public:
     // Panes by their pane id (150, 32846, 32847, 32775).
     CDockPane* Pane(int paneId) const;
     QList<CDockPane*> Panes() const { return m_panes; }
+    // The property panes' contents and what keeps them on the active window.
+    CPropertiesWnd* ChannelPane() const { return m_pChannelPane; }
+    CTransponderWnd* TransponderPane() const { return m_pTransponderPane; }
+    CSatelliteWnd* SatellitePane() const { return m_pSatellitePane; }
+    CPaneCoordinator* PaneCoordinator() const { return m_pPaneCoordinator; }
 
     // Status bar.
     QLabel* MainPane() const { return m_pMainPane; }
@@ -143,6 +152,10 @@ private:
     QPointer<QLabel> m_pWidthLabel;
     QPointer<QSlider> m_pWidthSlider;
     QList<CDockPane*> m_panes;
+    CPropertiesWnd* m_pChannelPane = nullptr;
+    CTransponderWnd* m_pTransponderPane = nullptr;
+    CSatelliteWnd* m_pSatellitePane = nullptr;
+    CPaneCoordinator* m_pPaneCoordinator = nullptr;
     CChannelSucheDlg* m_pSearch = nullptr;
     std::map<Qt::DockWidgetArea, QToolBar*> m_autoHideBars;
     QTimer* m_pAutoHideTimer = nullptr;

@@ -304,6 +304,62 @@ void CLeftView::SortSatellites(int order)
     }
 }
 
+void CLeftView::RelabelTransponder(const CTransponderData* transponder)
+{
+    if (!m_hSatellitesRoot || !transponder)
+        return;
+    const CTransponderDataArray& transponders = m_document.Core().m_transponders;
+    for (int i = 0; i < m_hSatellitesRoot->childCount(); ++i) {
+        QTreeWidgetItem* satelliteItem = m_hSatellitesRoot->child(i);
+        for (int t = 0; t < satelliteItem->childCount(); ++t) {
+            QTreeWidgetItem* item = satelliteItem->child(t);
+            if (TransponderAt(item) != transponder)
+                continue;
+            item->setText(0, QString::fromStdString(transponder->FormatSummaryText()));
+            // The satellite's transponders in ascending frequency, the same items.
+            std::vector<int> indexes;
+            std::vector<QTreeWidgetItem*> itemOfIndex(static_cast<size_t>(transponders.GetSize()), nullptr);
+            for (int k = 0; k < satelliteItem->childCount(); ++k) {
+                QTreeWidgetItem* child = satelliteItem->child(k);
+                const int index = transponders.IndexOf(TransponderAt(child));
+                if (index < 0)
+                    return;
+                indexes.push_back(index);
+                itemOfIndex[static_cast<size_t>(index)] = child;
+            }
+            CQuiet quiet(m_nQuiet);
+            QTreeWidgetItem* current = currentItem();
+            const bool currentSelected = current && current->isSelected();
+            const bool open = satelliteItem->isExpanded();
+            const QList<QTreeWidgetItem*> taken = satelliteItem->takeChildren();
+            (void)taken; // the same items go back in the new order
+            for (int index : SortTransponders(transponders, indexes, true))
+                satelliteItem->addChild(itemOfIndex[static_cast<size_t>(index)]);
+            satelliteItem->setExpanded(open);
+            if (current) {
+                setCurrentItem(current, 0,
+                               currentSelected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+                scrollToItem(current);
+            }
+            return;
+        }
+    }
+}
+
+void CLeftView::RelabelSatellite(const CSatelliteData* satellite)
+{
+    if (!m_hSatellitesRoot || !satellite)
+        return;
+    for (int i = 0; i < m_hSatellitesRoot->childCount(); ++i) {
+        QTreeWidgetItem* item = m_hSatellitesRoot->child(i);
+        if (SatelliteAt(item) == satellite) {
+            item->setText(0, SatelliteLabel(*satellite));
+            SortSatellites(m_settings.m_nSatelliteOrder);
+            return;
+        }
+    }
+}
+
 // ---- selection and hints --------------------------------------------------------
 
 void CLeftView::OnSelectionChanged()
@@ -315,14 +371,14 @@ void CLeftView::OnSelectionChanged()
         EmitSelection(selected.first());
 }
 
-void CLeftView::ShowTransponderInPanes(CTransponderData* transponder)
+void CLeftView::ShowTransponderInPanes(CTransponderData* transponder, bool bringToFront)
 {
     CVandrelEdit2028Doc& core = m_document.Core();
     core.m_pCurrentTransponder = transponder;
     if (CSatelliteData* satellite = core.SatelliteOf(transponder))
         core.m_pCurrentSatellite = satellite;
     core.m_pCurrentService = nullptr;
-    emit TransponderPropertiesRequested(transponder);
+    emit TransponderPropertiesRequested(transponder, bringToFront);
 }
 
 void CLeftView::EmitSelection(QTreeWidgetItem* item)
@@ -334,13 +390,13 @@ void CLeftView::EmitSelection(QTreeWidgetItem* item)
             core.m_pCurrentSatellite = satellite;
             core.m_pCurrentTransponder = nullptr;
             core.m_pCurrentService = nullptr;
-            emit SatellitePropertiesRequested(satellite);
+            emit SatellitePropertiesRequested(satellite, false);
             emit SatelliteSelected(core.m_satellites.IndexOf(satellite));
         }
         break;
     case NodeKind::Transponder:
         if (CTransponderData* transponder = TransponderAt(item)) {
-            ShowTransponderInPanes(transponder);
+            ShowTransponderInPanes(transponder, false);
             emit TransponderSelected(transponder);
         }
         break;
@@ -594,13 +650,13 @@ bool CLeftView::OnCommand(int id)
     case kSatelliteProperties:
         if (CSatelliteData* satellite = SatelliteAt(ItemAtRightClick())) {
             core.m_pCurrentSatellite = satellite;
-            emit SatellitePropertiesRequested(satellite);
+            emit SatellitePropertiesRequested(satellite, true);
             setFocus();
         }
         return true;
     case kTransponderProperties:
         if (CTransponderData* transponder = TransponderAt(ItemAtRightClick())) {
-            ShowTransponderInPanes(transponder);
+            ShowTransponderInPanes(transponder, true);
             setFocus();
         }
         return true;

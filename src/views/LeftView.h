@@ -56,6 +56,13 @@ public:
     // Takes the tree colours from the settings and repaints.
     void ApplyColors();
 
+    // After a pane edit of the transponder: its node gets the new label and
+    // the transponders of its satellite are re-sorted by frequency.
+    void RelabelTransponder(const CTransponderData* transponder);
+    // After a pane edit of the satellite: its node gets the new label and the
+    // satellites are re-sorted by "SatelliteOrder".
+    void RelabelSatellite(const CSatelliteData* satellite);
+
     // Node commands (favourite group, satellite and transponder menus).
     bool UpdateCommand(int id, CommandState& state) override;
     bool OnCommand(int id) override;
@@ -81,9 +88,10 @@ signals:
     // A group was renamed or the groups were reordered: the channel pane
     // refreshes its group names.
     void GroupsChanged();
-    // The properties commands and node selection: which records the panes show.
-    void SatellitePropertiesRequested(CSatelliteData* satellite);
-    void TransponderPropertiesRequested(CTransponderData* transponder);
+    // The properties commands and node selection: the panes show the
+    // document's current records; the commands bring the pane to the front.
+    void SatellitePropertiesRequested(CSatelliteData* satellite, bool bringToFront);
+    void TransponderPropertiesRequested(CTransponderData* transponder, bool bringToFront);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -102,7 +110,7 @@ private:
 
     void OnSelectionChanged();
     void EmitSelection(QTreeWidgetItem* item);
-    void ShowTransponderInPanes(CTransponderData* transponder);
+    void ShowTransponderInPanes(CTransponderData* transponder, bool bringToFront);
     void OnViewsUpdate(QObject* sender, int hint, void* object);
     void RelabelGroups();
     void RelabelRecords();

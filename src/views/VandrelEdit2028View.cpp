@@ -108,6 +108,9 @@ void CVandrelEdit2028View::Fill(int mode, std::vector<ChannelRow> rows)
     if (!m_reselectAfterFill.empty()) {
         SelectServices(m_reselectAfterFill);
         m_reselectAfterFill.clear();
+        // The undo cleared the current channel; the selection names it again.
+        if (GetSelectedCount() > 0)
+            ShowServiceInPanes(false);
     }
 }
 
