@@ -22,10 +22,8 @@ public:
         if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
             return rc;
         }
-        if (doc.LoadStoppedEarly() && flags.empty()) {
-            err << "Die Datenbank wurde nur teilweise gelesen. Beim Speichern gingen alle nicht gelesenen "
-                   "Datenblöcke verloren; mit --force wird trotzdem gespeichert.\n";
-            return kRefused;
+        if (const int rc = RefusePartlyRead(doc, !flags.empty(), err); rc != kOk) {
+            return rc;
         }
         const ApplyOrderResult result = ApplySortOrderFile(doc, files[1]);
         if (result.status != SortOrderStatus::Ok) {

@@ -59,4 +59,14 @@ bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::stri
     return true;
 }
 
+int RefusePartlyRead(const CVandrelEdit2028Doc& doc, bool force, std::ostream& err)
+{
+    if (doc.LoadStoppedEarly() && !force) {
+        err << "Die Datenbank wurde nur teilweise gelesen. Beim Speichern gingen alle nicht gelesenen "
+               "Datenblöcke verloren; mit --force wird trotzdem gespeichert.\n";
+        return kRefused;
+    }
+    return kOk;
+}
+
 } // namespace ndbtool

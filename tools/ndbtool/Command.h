@@ -25,6 +25,10 @@ std::vector<std::unique_ptr<Command>> AllCommands();
 // Returns kOk when the command may go on, else the exit code to end with.
 int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err);
 
+// A database read only in part would lose its unread blocks when saved:
+// refused (kRefused, with the reason on err) unless force is set.
+int RefusePartlyRead(const CVandrelEdit2028Doc& doc, bool force, std::ostream& err);
+
 // Splits args into positional arguments and the flags named in flags
 // (each flag taking a value when its name ends with '='). Returns false on an
 // unknown flag or a missing value.
