@@ -14,6 +14,7 @@
 #include "Document.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "dialogs/ExchangeCommands.h"
 #include "dialogs/PrintCommands.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
@@ -119,6 +120,7 @@ void CChildFrame::ConnectViews()
     });
     connect(m_pTree, &CLeftView::RowsDroppedOnGroup, list, &CVandrelEdit2028View::OnRowsDroppedOnGroup);
     connect(list, &CVandrelEdit2028View::StatusTextChanged, this, &CChildFrame::SetChannelCountText);
+    connect(list, &CVandrelEdit2028View::SelectionChanged, this, &CChildFrame::CommandStatesChanged);
     connect(list, &CVandrelEdit2028View::DropRefused, this, [](const QString& text) {
         if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
             frame->ShowDesktopAlert(text);
@@ -178,6 +180,26 @@ void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
     // the list shows all channels.
     if (hint == kHintRefillList && !m_pTree->currentItem())
         m_pList->FillAllChannels(CurrentKind());
+}
+
+void CChildFrame::RunExchange(int id)
+{
+    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
+    const ExchangeOutcome outcome = RunExchangeCommand(id, *m_pDocument, app->Prompts(), this);
+    if (!outcome.reordered)
+        return;
+    // Every window of the document shows the new order and groups; this one
+    // sorts its list by position.
+    m_pDocument->UpdateAllViews(this, kHintRefillList);
+    m_pList->RefreshNumbers(true);
+    m_pList->OnCommand(viewcmd::kSortByPosition);
+    if (CPaneCoordinator* panes = Panes())
+        panes->ShowCurrentRecords(this);
+    if (CMainFrame* frame = app->MainFrame()) {
+        frame->SearchAgain(m_pDocument);
+        if (!outcome.alert.isEmpty())
+            frame->ShowDesktopAlert(outcome.alert);
+    }
 }
 
 void CChildFrame::SetTelevisionMode(bool television)
@@ -254,7 +276,7 @@ ICommandTarget* CChildFrame::OtherView(const ICommandTarget* view) const
 
 bool CChildFrame::UpdateCommand(int id, CommandState& state)
 {
-    if (IsPrintCommand(id)) {
+    if (IsPrintCommand(id) || IsExchangeCommand(id)) {
         state.enabled = m_pDocument != nullptr;
         return true;
     }
@@ -302,6 +324,10 @@ bool CChildFrame::OnCommand(int id)
     if (IsPrintCommand(id))
         return RunPrintCommand(id, *m_pDocument, MakePrintJobInput(m_bTvMode, m_pTree->CurrentNode()),
                                CVandrelEdit2028App::Instance()->Printer(), this);
+    if (IsExchangeCommand(id)) {
+        RunExchange(id);
+        return true;
+    }
     ICommandTarget* view = FocusedView();
     if (view->OnCommand(id))
         return true;

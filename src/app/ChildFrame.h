@@ -62,6 +62,8 @@ signals:
     void ChannelCountChanged(CChildFrame* frame);
     // Emitted on a close request; the receiver clears accept to keep the window.
     void CloseRequested(CChildFrame* frame, bool& accept);
+    // The enabled states of the window's commands may have changed.
+    void CommandStatesChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +86,7 @@ private:
     void OnViewsUpdate(QObject* sender, int hint);
     void SetTelevisionMode(bool television);
     void ToggleOnlyActive();
+    void RunExchange(int id);
     // The view that has the focus gets a command first.
     ICommandTarget* FocusedView() const;
     ICommandTarget* OtherView(const ICommandTarget* view) const;

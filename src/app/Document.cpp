@@ -59,11 +59,15 @@ CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
 
 bool CDocument::RunChange(const QString& text, const std::function<void()>& edit)
 {
+    const bool wasModified = m_pDoc->IsModified();
     auto change = std::make_unique<CDocumentChange>(*m_pDoc);
     edit();
     change->Finish();
-    if (change->IsEmpty())
+    if (change->IsEmpty()) {
+        // An edit may mark the document although it changed nothing.
+        m_pDoc->SetModifiedFlag(wasModified);
         return false;
+    }
     m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change)));
     SetModifiedFlag(!m_pUndoStack->isClean());
     return true;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
@@ -168,6 +169,8 @@ bool CMainFrame::Create()
     UpdateTitle();
     UpdateCommandStates();
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommandStates(); });
+    // "Einfügen" follows what the clipboard holds, whoever put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ScheduleCommandStates(); });
     return true;
 }
 
@@ -279,6 +282,17 @@ void CMainFrame::UpdateCommandStates()
             a->setChecked(state.checked);
     }
     RefreshUndoTexts();
+}
+
+void CMainFrame::ScheduleCommandStates()
+{
+    if (m_bStatesScheduled)
+        return;
+    m_bStatesScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bStatesScheduled = false;
+        UpdateCommandStates();
+    });
 }
 
 void CMainFrame::RefreshUndoTexts()
@@ -581,6 +595,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
     });
     connect(frame, &CChildFrame::ViewStateChanged, this, [this] { OnChildFrameViewChanged(); });
     connect(frame, &CChildFrame::ChannelCountChanged, this, [this] { RefreshChannelCount(); });
+    connect(frame, &CChildFrame::CommandStatesChanged, this, [this] { ScheduleCommandStates(); });
     connect(sub, &QObject::destroyed, this,
             [this, doc = QPointer<CDocument>(document)] { OnFrameDestroyed(doc); });
     if (FramesOf(document).size() == 1) {

@@ -95,6 +95,9 @@ public:
     QMenu* EditContextMenu() const { return m_pEditMenu; }
 
     void UpdateCommandStates();
+    // Updates the states once the current event is handled, so a burst of
+    // selection changes costs one update.
+    void ScheduleCommandStates();
     void UpdateTitle();
     void UpdateRecentFiles();
 
@@ -161,4 +164,5 @@ private:
     QTimer* m_pAutoHideTimer = nullptr;
     QPointer<CChildFrame> m_pLastActive;
     bool m_bClosing = false;
+    bool m_bStatesScheduled = false;
 };

@@ -210,7 +210,7 @@ SortOrderStatus ParseSortOrder(const uint8_t* data, size_t size, SortOrderData& 
         return SortOrderStatus::Invalid;
     }
     order.described = ReadLE32(data + 4);
-    order.slots = ReadLE32(data + 8);
+    order.slotCount = ReadLE32(data + 8);
     order.tvCount = ReadLE32(data + 12);
     order.radioCount = ReadLE32(data + 16);
     const size_t present = (size - kSortOrderHeaderSize) / kSortOrderRecordSize;

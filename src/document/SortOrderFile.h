@@ -19,7 +19,7 @@ inline constexpr size_t kSortOrderRecordSize = 24;
 struct SortOrderData {
     uint32_t version = 0;
     uint32_t described = 0; // W: records that describe a channel
-    uint32_t slots = 0;     // S
+    uint32_t slotCount = 0; // S
     uint32_t tvCount = 0;   // T
     uint32_t radioCount = 0; // R
     // The records the file really holds (at most T + R of them).

@@ -84,6 +84,16 @@ void CChannelListModel::InsertChannelRow(int row, const ChannelRow& channel)
     endInsertRows();
 }
 
+void CChannelListModel::InsertChannelRows(int row, const std::vector<ChannelRow>& channels)
+{
+    if (channels.empty())
+        return;
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows({}, row, row + static_cast<int>(channels.size()) - 1);
+    m_rows.insert(m_rows.begin() + row, channels.begin(), channels.end());
+    endInsertRows();
+}
+
 void CChannelListModel::RemoveChannelRow(int row)
 {
     if (row < 0 || row >= rowCount()) {

@@ -38,6 +38,8 @@ public:
 
     // Inserts one row before index row (row == rowCount() appends).
     void InsertChannelRow(int row, const ChannelRow& channel);
+    // Inserts the rows, in their order, before index row in one step.
+    void InsertChannelRows(int row, const std::vector<ChannelRow>& channels);
     void RemoveChannelRow(int row);
     // Sets the number of a row and announces columns 0 and 1 as changed.
     void SetNumber(int row, int number);

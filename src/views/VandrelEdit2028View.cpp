@@ -16,6 +16,7 @@
 #include "Document.h"
 #include "SortListCtrl.h"
 #include "ViewMessages.h"
+#include "WaitCursor.h"
 #include "dialogs/VerschiebenAufPosDlg.h"
 #include "document/ChannelEdits.h"
 #include "document/UpdateHints.h"
@@ -28,15 +29,6 @@ QColor ToQColor(ColorRef c)
 {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
-
-// Shows the wait cursor while a fill or a command on many rows runs.
-class CWaitCursor {
-public:
-    CWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 QString Text(const char* utf8)
 {
@@ -70,6 +62,8 @@ CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& set
         connect(view, &QAbstractItemView::clicked, this, [this] { ShowServiceInPanes(false); });
         connect(view, &QAbstractItemView::doubleClicked, this, [this] { ShowServiceInPanes(true); });
     }
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVandrelEdit2028View::SelectionChanged);
     connect(m_pList, &CSortListCtrl::RowsMoved, this, &CVandrelEdit2028View::OnRowsMoved);
     connect(m_pIcons, &CChannelIconView::RowsMoved, this, &CVandrelEdit2028View::OnRowsMoved);
     const auto refused = [this] { emit DropRefused(Text(viewmsg::kDropOnSelected)); };
@@ -380,6 +374,15 @@ bool CVandrelEdit2028View::UpdateCommand(int id, CommandState& state)
     case viewcmd::kNewChannel:
         state.enabled = false;
         return true;
+    case viewcmd::kCopy:
+        state.enabled = hasRows && hasSelection;
+        return true;
+    case viewcmd::kCut:
+        state.enabled = hasRows && hasSelection && m_nListMode != kModeFavourite;
+        return true;
+    case viewcmd::kPaste:
+        state.enabled = m_nListMode != kModeFavourite && ClipboardHasChannels();
+        return true;
     default:
         break;
     }
@@ -436,6 +439,15 @@ bool CVandrelEdit2028View::OnCommand(int id)
         ShowServiceInPanes(true);
         return true;
     case viewcmd::kNewChannel:
+        return true;
+    case viewcmd::kCopy:
+        CopySelection();
+        return true;
+    case viewcmd::kCut:
+        CutSelection();
+        return true;
+    case viewcmd::kPaste:
+        PasteChannels();
         return true;
     default:
         break;

@@ -1,5 +1,7 @@
 #pragma once
 #include <QWidget>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "CommandTarget.h"
@@ -89,14 +91,23 @@ public:
     // Channel rows dropped on favourite group groupIndex in the tree.
     void OnRowsDroppedOnGroup(int groupIndex);
 
+    // Clipboard exchange of channels, between documents or within one.
+    void CopySelection();
+    void CutSelection();
+    void PasteChannels();
+    // Whether the clipboard holds channels of this editor.
+    static bool ClipboardHasChannels();
+
 signals:
     void StatusTextChanged(const QString& text);
     // The current channel changed; the panes show it (bring to front when set).
     void ServiceShown(bool bringToFront);
     // A drop on a selected row: the main frame shows its notification.
     void DropRefused(const QString& text);
-    // Channels left the table (the search looks again).
+    // Channels left or joined the table (the search looks again).
     void ChannelTableChanged();
+    // The selection changed: the commands' enabled states may differ.
+    void SelectionChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,6 +131,9 @@ private:
     void MoveToPosition();
     void OnRowsMoved(CServiceData* target, const std::vector<CServiceData*>& dragged, bool below);
     void ShowContextMenu(const QPoint& globalPos);
+    // Puts the payload on the clipboard and reports the channels left out.
+    void PublishCopy(const std::vector<uint8_t>& payload, const std::vector<CServiceData*>& notCopied);
+    void ShowExchangeMessage(const std::string& caption, const std::string& text);
 
     CDocument& m_document;
     AppSettings& m_settings;

@@ -78,4 +78,7 @@ inline constexpr const char* kUndoSkip = "Überspringen";
 inline constexpr const char* kUndoNoSkip = "Nicht überspringen";
 inline constexpr const char* kUndoMove = "Verschieben auf Pos.";
 inline constexpr const char* kUndoDrag = "Kanäle verschieben";
+inline constexpr const char* kUndoCut = "Kanäle ausschneiden";
+inline constexpr const char* kUndoPaste = "Kanäle einfügen";
+inline constexpr const char* kUndoApplyOrder = "Automatische Sortierung";
 } // namespace viewmsg

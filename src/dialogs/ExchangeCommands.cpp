@@ -1,0 +1,97 @@
+#include "ExchangeCommands.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+#include "AppMessages.h"
+#include "CommandIds.h"
+#include "Document.h"
+#include "UserPrompts.h"
+#include "document/CsvExport.h"
+#include "document/ExchangeMessages.h"
+#include "document/SortOrderFile.h"
+#include "document/VandrelEdit2028Doc.h"
+#include "views/ViewMessages.h"
+
+namespace {
+QString AppCaption()
+{
+    return QString::fromUtf8(appmsg::kAppName);
+}
+
+std::string NativePath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+void StoreSortOrder(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+{
+    if (prompts.Question(parent, QString::fromUtf8(exmsg::kStoreOrderCaption),
+                         QString::fromUtf8(exmsg::kStoreOrderQuestion), QMessageBox::Yes | QMessageBox::No,
+                         QMessageBox::Yes) != QMessageBox::Yes)
+        return;
+    std::string error;
+    if (!StoreSortOrderFile(doc.Core(), NativePath(SortOrderFilePath()), error))
+        prompts.Warning(parent, AppCaption(), QString::fromStdString(error));
+}
+
+ExchangeOutcome ApplySortOrder(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+{
+    ApplyOrderResult result;
+    doc.RunChange(QString::fromUtf8(viewmsg::kUndoApplyOrder),
+                  [&] { result = ApplySortOrderFile(doc.Core(), NativePath(SortOrderFilePath())); });
+    if (!result.message.empty())
+        prompts.Warning(parent, AppCaption(), QString::fromStdString(result.message));
+    ExchangeOutcome outcome;
+    // A missing or outdated file leaves the database alone; a short one still
+    // renumbers and reports its zero.
+    if (result.status == SortOrderStatus::Ok || result.status == SortOrderStatus::Invalid) {
+        outcome.reordered = true;
+        outcome.alert = QString::fromStdString(result.summary);
+    }
+    return outcome;
+}
+
+void ExportCsv(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+{
+    const QString chosen = prompts.GetSaveFileName(parent, QString::fromUtf8(appmsg::kSaveAsCaption), QString(),
+                                                   QString::fromUtf8(exmsg::kCsvFilter));
+    if (chosen.isEmpty())
+        return;
+    const std::string path = WithCsvExtension(NativePath(chosen));
+    std::string error;
+    if (!ExportCsvFile(doc.Core(), path, error)) {
+        prompts.Warning(parent, AppCaption(), QString::fromStdString(error));
+        return;
+    }
+    prompts.Information(parent, AppCaption(), QString::fromUtf8(exmsg::kCsvCreated));
+}
+} // namespace
+
+bool IsExchangeCommand(int commandId)
+{
+    return commandId == cmd::kSortStoreOrder || commandId == cmd::kSortAutomatic || commandId == cmd::kFileExportAll;
+}
+
+QString SortOrderFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
+           QString::fromLatin1(exmsg::kSortOrderFileName);
+}
+
+ExchangeOutcome RunExchangeCommand(int commandId, CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+{
+    switch (commandId) {
+    case cmd::kSortStoreOrder:
+        StoreSortOrder(doc, prompts, parent);
+        break;
+    case cmd::kSortAutomatic:
+        return ApplySortOrder(doc, prompts, parent);
+    case cmd::kFileExportAll:
+        ExportCsv(doc, prompts, parent);
+        break;
+    default:
+        break;
+    }
+    return {};
+}
