@@ -25,7 +25,7 @@ const CommandInfo kTable[] = {
      "Ändert die Drucker- und Druckoptionen."},
     {cmd::kFileExport, "ID_FILE_EXPORT", "Exportieren", P::AppMenu, "Daten als *.csv Datei exportieren"},
     {cmd::kFileExportAll, "ID_FILE_EXPORT_ALL", "Alles exportieren", P::AppMenuExport,
-     "Exportiert alle Daten als *.csv Datei."},
+     "Exportiert alle Daten in eine csv Datei"},
     {cmd::kFileClose, "ID_FILE_CLOSE", "&Schließen", P::AppMenu, "Schließt das aktive Dokument."},
     {cmd::kAppOptionenResources, "ID_APP_OPTIONEN_RESOURCES", "Informationen", P::AppMenuBottom,
      "Zeigt die Programmoptionen an."},

@@ -32,6 +32,7 @@ private slots:
     void followsDocumentAndKind();
     void clickSelectsTheChannel();
     void searchesAgainAfterDeleteAndUndo();
+    void searchesAgainAfterCutAndPaste();
     void closingTheDocumentResetsThePane();
 
 private:
@@ -92,6 +93,19 @@ void TestChannelSearch::searchesAgainAfterDeleteAndUndo()
     QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("ZDF HD")});
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57643")));
     QCOMPARE(Pane().ResultList()->topLevelItemCount(), 2);
+}
+
+void TestChannelSearch::searchesAgainAfterCutAndPaste()
+{
+    Pane().SearchField()->setText(QStringLiteral("hd"));
+    QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("Das Erste HD"), QStringLiteral("ZDF HD")}));
+    CVandrelEdit2028View* list = m_f->Frame().ActiveChildFrame()->ListView();
+    list->SelectServices({m_f->Frame().ActiveDocument()->Core().m_services.GetAt(1)});
+    QVERIFY(list->OnCommand(57635)); // cut ZDF HD
+    QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("Das Erste HD")});
+    list->SelectServices({m_f->Frame().ActiveDocument()->Core().m_services.GetAt(0)});
+    QVERIFY(list->OnCommand(57637)); // paste it before Das Erste HD
+    QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("ZDF HD"), QStringLiteral("Das Erste HD")}));
 }
 
 void TestChannelSearch::closingTheDocumentResetsThePane()
