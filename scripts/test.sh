@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build with the GUI tests,
-# then the core again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then everything again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then a short run of every fuzz target (VE_FUZZ_SECONDS each, default 60).
 # VE_QUICK=1 stops after the normal build's tests.
 set -euo pipefail

@@ -47,7 +47,7 @@ private:
 };
 
 CRowDragController::CRowDragController(QAbstractItemView& view, CChannelListModel& model)
-    : QObject(&view), m_view(view), m_model(model), m_pScrollTimer(new QTimer(this))
+    : QObject(&view), m_view(view), m_pViewport(view.viewport()), m_model(model), m_pScrollTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("rowDragController"));
     m_pScrollTimer->setObjectName(QStringLiteral("rowDragScrollTimer"));
@@ -55,7 +55,7 @@ CRowDragController::CRowDragController(QAbstractItemView& view, CChannelListMode
     m_pScrollTimer->setInterval(1);
     connect(m_pScrollTimer, &QTimer::timeout, this, &CRowDragController::OnScrollTick);
     m_pKeyFilter = new CKeyFilter(*this);
-    m_view.viewport()->installEventFilter(this);
+    m_pViewport->installEventFilter(this);
     // A refill takes the dragged rows away.
     connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this, &CRowDragController::Cancel);
 }
@@ -74,7 +74,7 @@ QWidget* CRowDragController::DragImage() const
 
 bool CRowDragController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_view.viewport() || m_bReplaying) {
+    if (watched != m_pViewport || m_bReplaying) {
         return false;
     }
     switch (event->type()) {

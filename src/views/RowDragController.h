@@ -86,6 +86,9 @@ private:
     QLabel* BuildDragImage(const std::vector<int>& rows) const;
 
     QAbstractItemView& m_view;
+    // Kept apart from m_view: while the view is being destroyed its viewport
+    // still sends events here, and the view must not be asked for it then.
+    QWidget* const m_pViewport;
     CChannelListModel& m_model;
     Qt::Orientation m_scrollOrientation = Qt::Vertical;
 
