@@ -168,6 +168,9 @@ void CChildFrame::ConnectViews()
             frame->SearchAgain(m_pDocument);
     };
     connect(list, &CVandrelEdit2028View::ChannelTableChanged, this, searchAgain);
+    // The document's other windows show the channels that came or went too.
+    connect(list, &CVandrelEdit2028View::ChannelTableChanged, this,
+            [this] { m_pDocument->UpdateAllViews(m_pList, kHintChannelTable); });
     connect(m_pDocument, &CDocument::ChangeReverted, this, searchAgain);
     connect(m_pDocument, &CDocument::ViewsUpdate, this,
             [this](QObject* sender, int hint, void*) { OnViewsUpdate(sender, hint); });
@@ -175,11 +178,16 @@ void CChildFrame::ConnectViews()
 
 void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
 {
-    (void)sender;
     // The tree refills the list from its selected node; with none selected
     // the list shows all channels.
     if (hint == kHintRefillList && !m_pTree->currentItem())
         m_pList->FillAllChannels(CurrentKind());
+    if (hint == kHintChannelTable && sender != m_pList) {
+        if (m_pTree->currentItem())
+            m_pTree->SelectAgain();
+        else
+            m_pList->FillAllChannels(CurrentKind());
+    }
 }
 
 void CChildFrame::RunExchange(int id)

@@ -95,6 +95,7 @@ private slots:
     void copyAndPasteBetweenDocuments();
     void cutAndPasteWithinOneDocument();
     void pasteWithoutSelectionAppendsAfterTheLastChannel();
+    void otherWindowOfTheDocumentFollows();
     void pasteRefusalsChangeNothing();
     void commandStatesFollowSelectionAndClipboard();
     void storeAndApplySortOrder();
@@ -242,6 +243,27 @@ void TestExchange::pasteWithoutSelectionAppendsAfterTheLastChannel()
     QCOMPARE(ListNames(*List(a)), names);
     // The radio block is untouched.
     QCOMPARE(TableNames(a, true).size(), 3);
+}
+
+void TestExchange::otherWindowOfTheDocumentFollows()
+{
+    CDocument* a = Open(QStringLiteral("a.ndb"));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648"))); // "Neues Fenster"
+    const auto frames = m_f->Frame().FramesOf(a);
+    QCOMPARE(frames.size(), size_t(2));
+    CVandrelEdit2028View* first = frames.front()->ListView();
+    CVandrelEdit2028View* second = frames.back()->ListView();
+    m_f->Frame().ActivateFrame(frames.front());
+    first->SelectServices(Named(a, {QStringLiteral("Sky Cinema")}));
+    first->ActiveItemView()->setFocus();
+    QCoreApplication::processEvents();
+    QVERIFY(m_f->Trigger(kCut));
+    QCOMPARE(ListNames(*second), TableNames(a));
+    first->SelectServices({});
+    QCoreApplication::processEvents();
+    QVERIFY(m_f->Trigger(kPaste));
+    QCOMPARE(ListNames(*second), TableNames(a));
+    QCOMPARE(ListNames(*second).last(), QStringLiteral("Sky Cinema"));
 }
 
 void TestExchange::pasteRefusalsChangeNothing()
