@@ -98,7 +98,9 @@ private slots:
     void otherWindowOfTheDocumentFollows();
     void pasteRefusalsChangeNothing();
     void commandStatesFollowSelectionAndClipboard();
+    void copyReportsChannelsWithoutTransponder();
     void storeAndApplySortOrder();
+    void storeReportsAFileThatCannotBeCreated();
     void applyWithoutStoredOrderNamesTheCause();
     void exportAllWritesTheCsvFile();
 
@@ -375,6 +377,36 @@ void TestExchange::storeAndApplySortOrder()
 
     QVERIFY(m_f->Trigger(kUndo));
     QCOMPARE(TableNames(a).front(), kTele5);
+}
+
+void TestExchange::copyReportsChannelsWithoutTransponder()
+{
+    ndbtest::TestDatabase db = ndbtest::MakeSmallDatabase();
+    db.services.records[3].Transponder(99); // Rai 1 points at no transponder
+    CDocument* a = m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("a.ndb"), db.Build()));
+    QVERIFY(a);
+    Select(a, {QStringLiteral("Sky Cinema"), QStringLiteral("Rai 1")});
+    QVERIFY(m_f->Trigger(kCopy));
+    QCOMPARE(m_f->Prompts().OfKind(QStringLiteral("warning")).size(), 1);
+    QVERIFY(m_f->Prompts().records.last().text.contains(QStringLiteral("Rai 1")));
+    // The other channel is on the clipboard all the same.
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(kClipMimeType)).size(),
+             12 + 145 + 52 + 24);
+}
+
+void TestExchange::storeReportsAFileThatCannotBeCreated()
+{
+    CDocument* a = Open(QStringLiteral("a.ndb"));
+    QVERIFY(a);
+    // A plain file where the data directory should be.
+    const QString blocker = m_f->WriteFile(QStringLiteral("kein-ordner"), {1, 2, 3});
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+    m_f->Prompts().answers << QMessageBox::Yes;
+    QVERIFY(m_f->Trigger(kStoreOrder));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+    QCOMPARE(m_f->Prompts().OfKind(QStringLiteral("warning")).size(), 1);
+    QVERIFY(m_f->Prompts().records.last().text.startsWith(
+        QStringLiteral("Die Datei mit der Sortierung konnte nicht angelegt werden.")));
 }
 
 void TestExchange::applyWithoutStoredOrderNamesTheCause()
