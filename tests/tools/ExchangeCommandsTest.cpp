@@ -11,26 +11,13 @@
 #include <sstream>
 #include <string>
 
+#include "NdbtoolFixture.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadText(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The small database after a rescan: renumbered transponders and the
 // television channels in reverse order.
@@ -53,38 +40,8 @@ TestDatabase MakeRescanned()
     return db;
 }
 
-class ExchangeCommandsTest : public ::testing::Test {
+class ExchangeCommandsTest : public NdbtoolFixture {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("ndbtool_exchange_" + std::to_string(::getpid()) + "_" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const Bytes& bytes)
-    {
-        const fs::path p = m_dir / name;
-        std::ofstream out(p, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return p;
-    }
-
-    RunResult Run(const std::string& args)
-    {
-        const fs::path out = m_dir / "stdout.txt";
-        const fs::path err = m_dir / "stderr.txt";
-        const std::string cmd = std::string(NDBTOOL_PATH) + " " + args + " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(cmd.c_str());
-        RunResult r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadText(out);
-        r.err = ReadText(err);
-        return r;
-    }
-
     // The names column of `ndbtool channels`.
     std::vector<std::string> ChannelNames(const fs::path& db, bool radio = false)
     {
@@ -98,8 +55,6 @@ protected:
         }
         return names;
     }
-
-    fs::path m_dir;
 };
 
 } // namespace

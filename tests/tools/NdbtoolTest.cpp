@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "NdbtoolFixture.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
@@ -16,60 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadText(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class NdbtoolTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("ndbtool_test_" + std::to_string(::getpid()) + "_" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const Bytes& bytes)
-    {
-        const fs::path p = m_dir / name;
-        std::ofstream out(p, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return p;
-    }
-
-    Bytes ReadBytes(const fs::path& p)
-    {
-        const std::string s = ReadText(p);
-        return Bytes(s.begin(), s.end());
-    }
-
-    RunResult Run(const std::string& args)
-    {
-        const fs::path out = m_dir / "stdout.txt";
-        const fs::path err = m_dir / "stderr.txt";
-        const std::string cmd = std::string(NDBTOOL_PATH) + " " + args + " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(cmd.c_str());
-        RunResult r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadText(out);
-        r.err = ReadText(err);
-        return r;
-    }
-
-    fs::path m_dir;
-};
+class NdbtoolTest : public NdbtoolFixture {};
 
 std::vector<std::string> Lines(const std::string& text)
 {
