@@ -10,6 +10,7 @@
 #include "document/DocumentChange.h"
 #include "document/ExchangeMessages.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "support/DocTestHelpers.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
@@ -33,31 +34,6 @@ TestDatabase MakeRenumberedDatabase()
         s.Transponder(static_cast<uint16_t>(GetU16(s.b, 6) + 100));
     }
     return db;
-}
-
-void LoadInto(CVandrelEdit2028Doc& doc, const TestDatabase& db)
-{
-    const Bytes file = db.Build();
-    ASSERT_EQ(doc.Load(file.data(), file.size()), LoadStatus::Loaded);
-}
-
-std::vector<std::string> Names(const CVandrelEdit2028Doc& doc, bool radio)
-{
-    std::vector<std::string> names;
-    for (const ChannelRow& row : SelectAllChannels(doc, radio)) {
-        names.push_back(row.service->GetNameText());
-    }
-    return names;
-}
-
-CServiceData* Named(const CVandrelEdit2028Doc& doc, const std::string& name)
-{
-    for (int i = 0; i < doc.m_services.GetSize(); ++i) {
-        if (doc.m_services.GetAt(i)->GetNumber() != 0 && doc.m_services.GetAt(i)->GetNameText() == name) {
-            return doc.m_services.GetAt(i);
-        }
-    }
-    return nullptr;
 }
 
 Bytes Image(const CServiceData* s) { return Bytes(s->m_record.begin(), s->m_record.end()); }

@@ -11,18 +11,13 @@
 #include "document/DemoDatabase.h"
 #include "document/ExchangeMessages.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "support/DocTestHelpers.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
 namespace fs = std::filesystem;
 
 namespace {
-
-void LoadInto(CVandrelEdit2028Doc& doc, const TestDatabase& db)
-{
-    const Bytes file = db.Build();
-    ASSERT_EQ(doc.Load(file.data(), file.size()), LoadStatus::Loaded);
-}
 
 std::vector<std::string> CrLfLines(const std::string& text)
 {

@@ -16,37 +16,13 @@
 #include "document/ExchangeMessages.h"
 #include "document/SortOrderFile.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "support/DocTestHelpers.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
 namespace fs = std::filesystem;
 
 namespace {
-
-void LoadInto(CVandrelEdit2028Doc& doc, const TestDatabase& db)
-{
-    const Bytes file = db.Build();
-    ASSERT_EQ(doc.Load(file.data(), file.size()), LoadStatus::Loaded);
-}
-
-std::vector<std::string> Names(const CVandrelEdit2028Doc& doc, bool radio)
-{
-    std::vector<std::string> names;
-    for (const ChannelRow& row : SelectAllChannels(doc, radio)) {
-        names.push_back(row.service->GetNameText());
-    }
-    return names;
-}
-
-CServiceData* Named(const CVandrelEdit2028Doc& doc, const std::string& name)
-{
-    for (int i = 0; i < doc.m_services.GetSize(); ++i) {
-        if (doc.m_services.GetAt(i)->GetNumber() != 0 && doc.m_services.GetAt(i)->GetNameText() == name) {
-            return doc.m_services.GetAt(i);
-        }
-    }
-    return nullptr;
-}
 
 // One record of the file, put together field by field.
 Bytes OrderRecord(uint16_t sid, uint16_t key, bool west, uint16_t frequency, bool vertical, uint16_t symbolRate,

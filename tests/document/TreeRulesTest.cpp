@@ -3,19 +3,10 @@
 
 #include "document/TreeRules.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "support/DocTestHelpers.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
-
-namespace {
-
-void LoadInto(CVandrelEdit2028Doc& doc, const TestDatabase& db)
-{
-    const Bytes file = db.Build();
-    ASSERT_EQ(doc.Load(file.data(), file.size()), LoadStatus::Loaded);
-}
-
-} // namespace
 
 TEST(TreeRulesTest, FilterHidesSatellitesWithoutInUseFlag)
 {
