@@ -13,16 +13,13 @@ public:
     const char* Usage() const override { return "apply-order FILE ORDERFILE OUT [--force]"; }
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override
     {
-        std::vector<std::string> files;
-        std::vector<std::pair<std::string, std::string>> flags;
-        if (!ParseArgs(args, {"--force"}, files, flags) || files.size() != 3) {
-            return kUsage;
-        }
+        DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
+        if (const int rc = OpenDatabase(args, {"--force"}, 3, parsed, doc, err); rc != kOk) {
             return rc;
         }
-        if (const int rc = RefusePartlyRead(doc, !flags.empty(), err); rc != kOk) {
+        const std::vector<std::string>& files = parsed.files;
+        if (const int rc = RefusePartlyRead(doc, !parsed.flags.empty(), err); rc != kOk) {
             return rc;
         }
         const ApplyOrderResult result = ApplySortOrderFile(doc, files[1]);

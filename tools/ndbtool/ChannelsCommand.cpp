@@ -13,13 +13,9 @@ public:
     const char* Usage() const override { return "channels FILE [--radio]"; }
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override
     {
-        std::vector<std::string> files;
-        std::vector<std::pair<std::string, std::string>> flags;
-        if (!ParseArgs(args, {"--radio"}, files, flags) || files.size() != 1) {
-            return kUsage;
-        }
+        DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
+        if (const int rc = OpenDatabase(args, {"--radio"}, 1, parsed, doc, err); rc != kOk) {
             return rc;
         }
         const std::vector<int> order = DefaultColumnOrder();
@@ -27,7 +23,7 @@ public:
             out << (i ? "\t" : "") << ChannelColumnHeader(order[i]);
         }
         out << '\n';
-        for (const ChannelRow& row : SelectAllChannels(doc, !flags.empty())) {
+        for (const ChannelRow& row : SelectAllChannels(doc, !parsed.flags.empty())) {
             for (size_t i = 0; i < order.size(); ++i) {
                 out << (i ? "\t" : "") << ChannelColumnText(doc, row, order[i]);
             }

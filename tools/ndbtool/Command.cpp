@@ -26,6 +26,15 @@ int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream
     return kIoError;
 }
 
+int OpenDatabase(const std::vector<std::string>& args, const std::vector<std::string>& flags, size_t fileCount,
+                 DatabaseArgs& parsed, CVandrelEdit2028Doc& doc, std::ostream& err)
+{
+    if (!ParseArgs(args, flags, parsed.files, parsed.flags) || parsed.files.size() != fileCount) {
+        return kUsage;
+    }
+    return LoadDatabase(parsed.files[0], doc, err);
+}
+
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
                std::vector<std::string>& positional, std::vector<std::pair<std::string, std::string>>& given)
 {

@@ -35,4 +35,17 @@ int RefusePartlyRead(const CVandrelEdit2028Doc& doc, bool force, std::ostream& e
 bool ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
                std::vector<std::string>& positional, std::vector<std::pair<std::string, std::string>>& given);
 
+// The arguments of a command on a database: the database first, then the
+// other positional arguments, and the flags that were given.
+struct DatabaseArgs {
+    std::vector<std::string> files;
+    std::vector<std::pair<std::string, std::string>> flags;
+};
+
+// Parses args (exactly fileCount positional arguments and the flags named
+// in flags) and loads files[0] into doc. Returns kOk when the command may go
+// on, else the exit code to end with.
+int OpenDatabase(const std::vector<std::string>& args, const std::vector<std::string>& flags, size_t fileCount,
+                 DatabaseArgs& parsed, CVandrelEdit2028Doc& doc, std::ostream& err);
+
 } // namespace ndbtool

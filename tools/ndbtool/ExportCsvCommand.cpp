@@ -14,15 +14,12 @@ public:
     const char* Usage() const override { return "export-csv FILE OUT"; }
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override
     {
-        std::vector<std::string> files;
-        std::vector<std::pair<std::string, std::string>> flags;
-        if (!ParseArgs(args, {}, files, flags) || files.size() != 2) {
-            return kUsage;
-        }
+        DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
+        if (const int rc = OpenDatabase(args, {}, 2, parsed, doc, err); rc != kOk) {
             return rc;
         }
+        const std::vector<std::string>& files = parsed.files;
         std::string error;
         if (!ExportCsvFile(doc, files[1], error)) {
             err << error << '\n';

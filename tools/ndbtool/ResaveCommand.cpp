@@ -13,16 +13,13 @@ public:
     int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override
     {
         (void)out;
-        std::vector<std::string> files;
-        std::vector<std::pair<std::string, std::string>> flags;
-        if (!ParseArgs(args, {"--force"}, files, flags) || files.size() != 2) {
-            return kUsage;
-        }
+        DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = LoadDatabase(files[0], doc, err); rc != kOk) {
+        if (const int rc = OpenDatabase(args, {"--force"}, 2, parsed, doc, err); rc != kOk) {
             return rc;
         }
-        if (const int rc = RefusePartlyRead(doc, !flags.empty(), err); rc != kOk) {
+        const std::vector<std::string>& files = parsed.files;
+        if (const int rc = RefusePartlyRead(doc, !parsed.flags.empty(), err); rc != kOk) {
             return rc;
         }
         std::string error;
