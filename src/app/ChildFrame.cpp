@@ -199,7 +199,6 @@ void CChildFrame::RunExchange(int id)
     // Every window of the document shows the new order and groups; this one
     // sorts its list by position.
     m_pDocument->UpdateAllViews(this, kHintRefillList);
-    m_pList->RefreshNumbers(true);
     m_pList->OnCommand(viewcmd::kSortByPosition);
     if (CPaneCoordinator* panes = Panes())
         panes->ShowCurrentRecords(this);
