@@ -283,6 +283,15 @@ void TestMainFrame::commandBarLayout()
              (QStringList{QStringLiteral("cmd_215"), QStringLiteral("cmd_216"), QStringLiteral("cmd_217"),
                           QStringLiteral("cmd_218"), QStringLiteral("cmd_219")}));
     QCOMPARE(help->menu()->actions().size(), 2);
+    // Every menu of the bar names itself in its tooltip and says what it
+    // offers (Qt's own overflow button aside).
+    for (QToolButton* b : bar->findChildren<QToolButton*>())
+        if (b->menu() && !b->objectName().startsWith(QLatin1String("qt_")))
+            QVERIFY2(b->toolTip().section(QLatin1Char('\n'), 1).size() > 10,
+                     qPrintable(b->objectName() + QLatin1Char(':') + b->toolTip()));
+    auto* panes = bar->findChild<QToolButton*>(QStringLiteral("paneMenuButton"));
+    QVERIFY(panes);
+    QCOMPARE(panes->toolTip().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Eigenschaftsfenster"));
 
     // Accessible roles of the bar's parts.
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(bar->Tabs());
