@@ -121,6 +121,12 @@ void CChildFrame::ConnectViews()
     connect(m_pTree, &CLeftView::RowsDroppedOnGroup, list, &CVandrelEdit2028View::OnRowsDroppedOnGroup);
     connect(list, &CVandrelEdit2028View::StatusTextChanged, this, &CChildFrame::SetChannelCountText);
     connect(list, &CVandrelEdit2028View::SelectionChanged, this, &CChildFrame::CommandStatesChanged);
+    connect(list, &CVandrelEdit2028View::AllChannelsWanted, this, [this] {
+        // The tree's root node lists all channels, so tree and list agree.
+        m_pTree->setCurrentItem(m_pTree->SatellitesRoot());
+        if (m_pList->ListMode() != CVandrelEdit2028View::kModeAll)
+            m_pList->FillAllChannels(CurrentKind());
+    });
     connect(list, &CVandrelEdit2028View::DropRefused, this, [](const QString& text) {
         if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
             frame->ShowDesktopAlert(text);

@@ -399,6 +399,7 @@ QWidget* CCommandBar::BuildHomeTab()
 
     QGroupBox* tools = NewPanel(QStringLiteral("Tools"));
     tools->layout()->addWidget(LargeButton(tools, A("cmd_32850"), QStringLiteral("Kanalposition\naktualisieren")));
+    tools->layout()->addWidget(LargeButton(tools, A("cmd_32844"), QStringLiteral("Neuer\nKanal")));
     auto* sortMenu = new QMenu(QStringLiteral("Sortieren nach..."), tools);
     sortMenu->setObjectName(QStringLiteral("sortMenu"));
     sortMenu->addAction(A("cmd_32859"));

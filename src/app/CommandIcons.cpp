@@ -450,6 +450,16 @@ QIcon CommandIcon(int id, const QStyle* style)
         return Render(Screen);
     case cmd::kRadio:
         return Render(Radio);
+    case cmd::kNewChannel:
+        return Render([](QPainter& p) {
+            p.save();
+            p.scale(0.8, 0.8);
+            Screen(p);
+            p.restore();
+            p.setPen(Pen(kGreen, 3));
+            p.drawLine(QPointF(25, 19), QPointF(25, 29));
+            p.drawLine(QPointF(20, 24), QPointF(30, 24));
+        });
     case cmd::kChannelSearch:
         return Render(Magnifier);
     case cmd::kSortAutomatic:

@@ -59,6 +59,8 @@ inline constexpr int kChannelSearch = 32775;
 inline constexpr int kChannelSearchFromList = 32826;
 inline constexpr int kOptions = 32776;
 inline constexpr int kRenumber = 32850;
+// The list's "Neuer Fernsehkanal" / "Neuer Radiokanal".
+inline constexpr int kNewChannel = 32844;
 inline constexpr int kSortAutomatic = 32859;
 inline constexpr int kSortStoreOrder = 32857;
 inline constexpr int kStatistics = 32777;

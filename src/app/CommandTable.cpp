@@ -86,6 +86,8 @@ const CommandInfo kTable[] = {
     {cmd::kOptions, "ID_RIBBON_OPTIONS", "Optionen", P::PanelOptions, "Zeigt die Programmoptionen an."},
     {cmd::kRenumber, "ID_RIBBON_NEUENUMMERIERUNG", "Kanalposition aktualisieren", P::PanelTools,
      "Nummeriert die Kanalpositionen neu."},
+    {cmd::kNewChannel, "ID_SERVICE_NEW", "Neuer Kanal", P::PanelTools,
+     "Legt in der aktuellen Ansicht einen neuen Fernseh- oder Radiokanal auf einem vorhandenen Transponder an."},
     {cmd::kSortAutomatic, "ID_SORTIERUNG_AUTOMATIC", "Automatische Sortierung anwenden", P::ToolsSortMenu,
      "Ordnet die Kanäle nach der gespeicherten Sortierung."},
     {cmd::kSortStoreOrder, "ID_SORTIERUNG_AUTOMATIC_STOREORDER", "Sortierung in Datei speichern", P::ToolsSortMenu,

@@ -117,19 +117,41 @@ void CVandrelEdit2028View::FillAllChannels(int kind)
 void CVandrelEdit2028View::FillSatellite(int satelliteIndex, int kind)
 {
     m_nKind = kind;
+    m_nShownSatellite = satelliteIndex;
     Fill(kModeSatellite, SelectSatelliteChannels(m_document.Core(), satelliteIndex, kind != 0));
 }
 
 void CVandrelEdit2028View::FillTransponder(const CTransponderData* transponder, int kind)
 {
     m_nKind = kind;
+    m_pShownTransponder = transponder;
     Fill(kModeTransponder, SelectTransponderChannels(m_document.Core(), transponder, kind != 0));
 }
 
 void CVandrelEdit2028View::FillFavouriteGroup(int groupIndex, int kind)
 {
     m_nKind = kind;
+    m_nShownGroup = groupIndex;
     Fill(kModeFavourite, SelectFavouriteChannels(m_document.Core(), groupIndex, kind != 0, m_bFavSeqNum));
+}
+
+void CVandrelEdit2028View::Refill()
+{
+    switch (m_nListMode) {
+    case kModeSatellite:
+        FillSatellite(m_nShownSatellite, m_nKind);
+        break;
+    case kModeTransponder:
+        FillTransponder(m_pShownTransponder, m_nKind);
+        break;
+    case kModeFavourite:
+        FillFavouriteGroup(m_nShownGroup, m_nKind);
+        ShowNumbers(false);
+        break;
+    default:
+        FillAllChannels(m_nKind);
+        break;
+    }
 }
 
 // ---- rows and numbers --------------------------------------------------------------------------
@@ -372,7 +394,7 @@ bool CVandrelEdit2028View::UpdateCommand(int id, CommandState& state)
         state.enabled = hasRows;
         return true;
     case viewcmd::kNewChannel:
-        state.enabled = false;
+        state.enabled = true;
         return true;
     case viewcmd::kCopy:
         state.enabled = hasRows && hasSelection;
@@ -439,6 +461,7 @@ bool CVandrelEdit2028View::OnCommand(int id)
         ShowServiceInPanes(true);
         return true;
     case viewcmd::kNewChannel:
+        NewChannel();
         return true;
     case viewcmd::kCopy:
         CopySelection();

@@ -98,6 +98,11 @@ public:
     // Whether the clipboard holds channels of this editor.
     static bool ClipboardHasChannels();
 
+    // "Neuer Fernsehkanal" / "Neuer Radiokanal": the dialog, then the new
+    // channel after the selected row (or the last channel of the kind),
+    // selected and shown in the panes.
+    void NewChannel();
+
 signals:
     void StatusTextChanged(const QString& text);
     // The current channel changed; the panes show it (bring to front when set).
@@ -108,12 +113,17 @@ signals:
     void ChannelTableChanged();
     // The selection changed: the commands' enabled states may differ.
     void SelectionChanged();
+    // A channel was added that the tree's node does not list: the window
+    // shows all channels of the kind.
+    void AllChannelsWanted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Fill(int mode, std::vector<ChannelRow> rows);
+    // Fills again with what the list showed last.
+    void Refill();
     bool IsTelevision() const { return m_nKind == 0; }
     std::vector<int> SelectedRows() const;
     std::vector<CServiceData*> ServicesOf(const std::vector<int>& rows) const;
@@ -146,6 +156,10 @@ private:
     DisplayMode m_displayMode = kDetails;
     int m_nListMode = kModeAll;
     int m_nKind = 0;
+    // What the last fill showed, for Refill.
+    int m_nShownSatellite = -1;
+    const CTransponderData* m_pShownTransponder = nullptr;
+    int m_nShownGroup = -1;
     bool m_bFavSeqNum = true;
     bool m_bAutoNumbering = true;
     std::vector<CServiceData*> m_reselectAfterFill;

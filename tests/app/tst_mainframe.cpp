@@ -122,7 +122,7 @@ void TestMainFrame::everyCommandExists()
         QVERIFY2(a->toolTip().contains(QString::fromUtf8(info.description)), qPrintable(name));
         ++checked;
     }
-    QCOMPARE(checked, 49); // the table's rows, 32850 twice
+    QCOMPARE(checked, 50); // the table's rows, 32850 twice
 }
 
 void TestMainFrame::commandTexts_data()
@@ -178,6 +178,7 @@ void TestMainFrame::commandTexts_data()
     row("cmd_32850", "Kanalposition aktualisieren");
     row("cmd_32859", "Automatische Sortierung anwenden");
     row("cmd_32857", "Sortierung in Datei speichern");
+    row("cmd_32844", "Neuer Kanal");
     row("cmd_32777", "Statistik");
     row("cmd_32860", "Timer");
     row("cmd_32849", "Systemeinstellungen");
@@ -216,7 +217,7 @@ void TestMainFrame::enabledStates()
         QStringLiteral("cmd_59409"), QStringLiteral("cmd_59410"), QStringLiteral("cmd_59411"),
         QStringLiteral("cmd_59412"), QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
         QStringLiteral("cmd_57609"), QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
-        QStringLiteral("cmd_32857")};
+        QStringLiteral("cmd_32857"), QStringLiteral("cmd_32844")};
     // Copy and cut need selected rows, paste channels on the clipboard.
     QGuiApplication::clipboard()->clear();
     const QStringList later = {QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"),

@@ -1,5 +1,6 @@
 #include "NdbTestBuilder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ndbtest {
@@ -486,6 +487,41 @@ Bytes BodyOf(const ParsedFile& file, uint32_t tagId)
 {
     const ParsedBlock* b = BlockOf(file, tagId);
     return b ? b->body : Bytes{};
+}
+
+std::vector<Bytes> ChainRecords(const Bytes& serviceBody, bool radio)
+{
+    std::vector<Bytes> chain;
+    if (serviceBody.size() < kSvcHead) {
+        return chain;
+    }
+    const size_t slots = std::min<size_t>(kSvcSlots, (serviceBody.size() - kSvcHead) / kSvcRecord);
+    uint16_t number = GetU16(serviceBody, radio ? 10 : 8);
+    while (number != 0 && chain.size() < slots) {
+        size_t slot = 0;
+        while (slot < slots && GetU16(serviceBody, kSvcHead + slot * kSvcRecord) != number) {
+            ++slot;
+        }
+        if (slot == slots) {
+            break;
+        }
+        chain.push_back(Slice(serviceBody, kSvcHead + slot * kSvcRecord, kSvcRecord));
+        number = GetU16(chain.back(), 4);
+    }
+    return chain;
+}
+
+std::vector<std::string> ChainNames(const Bytes& serviceBody, bool radio)
+{
+    std::vector<std::string> names;
+    for (const Bytes& r : ChainRecords(serviceBody, radio)) {
+        size_t n = 0;
+        while (n < 20 && r[40 + n] != 0) {
+            ++n;
+        }
+        names.emplace_back(r.begin() + 40, r.begin() + 40 + static_cast<long>(n));
+    }
+    return names;
 }
 
 // ---- whole databases --------------------------------------------------------------------

@@ -258,6 +258,11 @@ ParsedFile ParseFile(const Bytes& file);
 // Body of the first block with that tag id, or empty.
 Bytes BodyOf(const ParsedFile& file, uint32_t tagId);
 const ParsedBlock* BlockOf(const ParsedFile& file, uint32_t tagId);
+// The records of the television or radio chain of a service block body,
+// followed from the head's first number through the next numbers.
+std::vector<Bytes> ChainRecords(const Bytes& serviceBody, bool radio);
+// Their raw name bytes (ISO-8859-1), in chain order.
+std::vector<std::string> ChainNames(const Bytes& serviceBody, bool radio);
 
 // ---- whole databases --------------------------------------------------------------------
 
