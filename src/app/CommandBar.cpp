@@ -124,7 +124,9 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
     for (int id = cmd::kLookOffice2007Blue; id <= cmd::kLookWindows7; ++id)
         styleMenu->addAction(A(Name(id).toLatin1().constData()));
     m_pStyleButton =
-        MenuButton(tabRow, QStringLiteral("Stil"), QStringLiteral("styleMenuButton"), styleMenu, QIcon());
+        MenuButton(tabRow, QStringLiteral("Stil"), QStringLiteral("styleMenuButton"), styleMenu, QIcon(), nullptr,
+                   QStringLiteral("Wählt das Aussehen des Programms: einen der vier "
+                                  "Office-2007-Stile oder Windows 7."));
     m_pStyleButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_pStyleButton->setMinimumWidth(0);
     m_pStyleButton->setProperty("keyTip", QStringLiteral("S"));
@@ -134,7 +136,8 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
     helpMenu->addAction(A("cmd_57667"));
     helpMenu->addAction(A("cmd_57664"));
     m_pHelpButton = MenuButton(tabRow, QStringLiteral("Hilfe"), QStringLiteral("helpMenuButton"), helpMenu,
-                               A("cmd_57667")->icon());
+                               A("cmd_57667")->icon(), nullptr,
+                               QStringLiteral("Öffnet das Benutzerhandbuch oder zeigt Programminformationen an."));
     m_pHelpButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_pHelpButton->setIconSize(QSize(16, 16));
     m_pHelpButton->setMinimumWidth(0);
@@ -280,7 +283,7 @@ QToolButton* CCommandBar::SmallButton(QWidget* parent, QAction* action)
 }
 
 QToolButton* CCommandBar::MenuButton(QWidget* parent, const QString& text, const QString& name, QMenu* menu,
-                                     const QIcon& icon, QAction* defaultAction)
+                                     const QIcon& icon, QAction* defaultAction, const QString& description)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
@@ -298,7 +301,10 @@ QToolButton* CCommandBar::MenuButton(QWidget* parent, const QString& text, const
         b->setPopupMode(QToolButton::MenuButtonPopup);
     } else {
         b->setPopupMode(QToolButton::InstantPopup);
-        b->setToolTip(text);
+        // The one-line title, as the commands show theirs, then what the menu offers.
+        b->setToolTip(description.isEmpty() ? menu->title() : menu->title() + QLatin1Char('\n') + description);
+        b->setStatusTip(description);
+        b->setAccessibleDescription(description);
     }
     b->setText(text);
     b->setAccessibleName(menu->title()); // the one-line name of a two-line label
@@ -348,8 +354,11 @@ QWidget* CCommandBar::BuildHomeTab()
     paneMenu->setObjectName(QStringLiteral("paneMenu"));
     for (const char* name : {"cmd_32782", "cmd_32783", "cmd_32784"})
         paneMenu->addAction(A(name));
-    view->layout()->addWidget(MenuButton(view, QStringLiteral("Eigenschafts-\nfenster"),
-                                         QStringLiteral("paneMenuButton"), paneMenu, A("cmd_32784")->icon()));
+    view->layout()->addWidget(
+        MenuButton(view, QStringLiteral("Eigenschafts-\nfenster"), QStringLiteral("paneMenuButton"), paneMenu,
+                   A("cmd_32784")->icon(), nullptr,
+                   QStringLiteral("Zeigt das Fenster mit den Eigenschaften des Satelliten, des Transponders oder "
+                                  "des Kanals.")));
     auto* styleMenu = new QMenu(QStringLiteral("Darstellung"), view);
     styleMenu->setObjectName(QStringLiteral("viewStyleMenu"));
     for (const char* name : {"cmd_59411", "cmd_59410", "cmd_59408", "cmd_59409"})
@@ -394,8 +403,10 @@ QWidget* CCommandBar::BuildHomeTab()
     sortMenu->setObjectName(QStringLiteral("sortMenu"));
     sortMenu->addAction(A("cmd_32859"));
     sortMenu->addAction(A("cmd_32857"));
-    tools->layout()->addWidget(MenuButton(tools, QStringLiteral("Sortieren\nnach..."),
-                                          QStringLiteral("sortMenuButton"), sortMenu, A("cmd_32859")->icon()));
+    tools->layout()->addWidget(MenuButton(
+        tools, QStringLiteral("Sortieren\nnach..."), QStringLiteral("sortMenuButton"), sortMenu,
+        A("cmd_32859")->icon(), nullptr,
+        QStringLiteral("Speichert die Kanalreihenfolge in einer Datei oder ordnet die Kanäle nach ihr.")));
     row->addWidget(tools);
 
     QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"));

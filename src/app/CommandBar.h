@@ -66,8 +66,11 @@ private:
     QGroupBox* NewPanel(const QString& title, const QString& keyTip = QString());
     QToolButton* LargeButton(QWidget* parent, QAction* action, const QString& text = QString());
     QToolButton* SmallButton(QWidget* parent, QAction* action);
+    // A button that opens menu; with defaultAction a split button that runs
+    // it. Without one the tooltip is the menu's title and description.
     QToolButton* MenuButton(QWidget* parent, const QString& text, const QString& name, QMenu* menu,
-                            const QIcon& icon, QAction* defaultAction = nullptr);
+                            const QIcon& icon, QAction* defaultAction = nullptr,
+                            const QString& description = QString());
     QMenu* BuildApplicationMenu();
     void EndKeyTips();
     QAction* A(const char* objectName) const;

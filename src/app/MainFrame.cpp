@@ -48,6 +48,7 @@
 #include "DesktopAlert.h"
 #include "DockPane.h"
 #include "Document.h"
+#include "HelpWindow.h"
 #include "LookPalettes.h"
 #include "QtSettingsStore.h"
 #include "VandrelEdit2028App.h"
@@ -108,6 +109,8 @@ CMainFrame::~CMainFrame()
     }
     for (CDockPane* p : m_panes)
         p->disconnect(this);
+    // The manual is a window of its own, not a child of the frame.
+    delete m_pHelp;
 }
 
 bool CMainFrame::Create()
@@ -210,6 +213,7 @@ void CMainFrame::CreateActions()
     Action(cmd::kFileOpen)->setShortcut(QKeySequence::Open);
     Action(cmd::kFileSave)->setShortcut(QKeySequence::Save);
     Action(cmd::kFilePrint)->setShortcut(QKeySequence::Print);
+    Action(cmd::kHelpFinder)->setShortcut(QKeySequence::HelpContents);
     Action(cmd::kEditCut)->setShortcut(QKeySequence::Cut);
     Action(cmd::kEditCopy)->setShortcut(QKeySequence::Copy);
     Action(cmd::kEditPaste)->setShortcut(QKeySequence::Paste);
@@ -359,6 +363,7 @@ bool CMainFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kOptions:
     case cmd::kAppOptionenResources:
     case cmd::kSystemSettings:
+    case cmd::kHelpFinder:
         state.enabled = true;
         return true;
     case cmd::kStatistics:
@@ -434,6 +439,9 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kOptions:
     case cmd::kAppOptionenResources:
         OpenOptions(id == cmd::kOptions ? COptionsPropSheet::kPageAppOptionen : COptionsPropSheet::kPageInformationen);
+        return true;
+    case cmd::kHelpFinder:
+        ShowHelp();
         return true;
     case cmd::kSystemSettings: {
         CSettingsOptionsPropSheet sheet(document, this);
@@ -896,6 +904,21 @@ void CMainFrame::ToggleStatusBar()
     statusBar()->setVisible(!statusBar()->isVisible());
 }
 
+CHelpWindow* CMainFrame::ShowHelp()
+{
+    // Without a parent, so the manual can lie behind the editor; the frame
+    // deletes it and closes it when the program ends.
+    if (!m_pHelp)
+        m_pHelp = new CHelpWindow;
+    m_pHelp->ShowInFront();
+    return m_pHelp;
+}
+
+CHelpWindow* CMainFrame::HelpWindow() const
+{
+    return m_pHelp;
+}
+
 // ---- panes -------------------------------------------------------------------------------
 
 bool CMainFrame::CreatePanes()
@@ -1070,6 +1093,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     SaveLayout();
+    if (m_pHelp)
+        m_pHelp->close();
     m_bClosing = true;
     m_app.CloseAllDocuments();
     m_app.ExitInstance();

@@ -13,6 +13,7 @@ class CChildFrame;
 class CCommandBar;
 class CDockPane;
 class CDocument;
+class CHelpWindow;
 class CPaneCoordinator;
 class CPropertiesWnd;
 class CSatelliteWnd;
@@ -83,6 +84,9 @@ public:
     void OpenOptions(int startPage);
     // The option page's "Statusleiste" button.
     void ToggleStatusBar();
+    // "Hilfe&themen": the one manual window, opened or brought to the front.
+    CHelpWindow* ShowHelp();
+    CHelpWindow* HelpWindow() const;
 
     // Visual styles 205 to 219: applies at once and stores "ApplicationLook".
     void OnApplicationLook(int lookId);
@@ -160,6 +164,7 @@ private:
     CSatelliteWnd* m_pSatellitePane = nullptr;
     CPaneCoordinator* m_pPaneCoordinator = nullptr;
     CChannelSucheDlg* m_pSearch = nullptr;
+    QPointer<CHelpWindow> m_pHelp;
     std::map<Qt::DockWidgetArea, QToolBar*> m_autoHideBars;
     QTimer* m_pAutoHideTimer = nullptr;
     QPointer<CChildFrame> m_pLastActive;

@@ -203,7 +203,8 @@ void TestMainFrame::enabledStates()
         QStringLiteral("cmd_215"),   QStringLiteral("cmd_219"),   QStringLiteral("cmd_32782"),
         QStringLiteral("cmd_32783"), QStringLiteral("cmd_32784"), QStringLiteral("cmd_32775"),
         QStringLiteral("cmd_131"),   QStringLiteral("cmd_57606"), QStringLiteral("cmd_32776"),
-        QStringLiteral("cmd_32787"), QStringLiteral("cmd_32849"), QStringLiteral("cmd_57664")};
+        QStringLiteral("cmd_32787"), QStringLiteral("cmd_32849"), QStringLiteral("cmd_57664"),
+        QStringLiteral("cmd_57667")};
     const QStringList withDocument = {QStringLiteral("cmd_57603"), QStringLiteral("cmd_57604"),
                                       QStringLiteral("cmd_57602"), QStringLiteral("cmd_57648"),
                                       QStringLiteral("cmd_32777"), QStringLiteral("cmd_32860")};
@@ -216,11 +217,10 @@ void TestMainFrame::enabledStates()
         QStringLiteral("cmd_59412"), QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
         QStringLiteral("cmd_57609"), QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
         QStringLiteral("cmd_32857")};
-    // Copy and cut need selected rows, paste channels on the clipboard; the
-    // help topics do not exist.
+    // Copy and cut need selected rows, paste channels on the clipboard.
     QGuiApplication::clipboard()->clear();
     const QStringList later = {QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"),
-                               QStringLiteral("cmd_57634"), QStringLiteral("cmd_57667")};
+                               QStringLiteral("cmd_57634")};
     for (const QString& n : alwaysOn)
         QVERIFY2(m_f->Action(n)->isEnabled(), qPrintable(n));
     for (const QString& n : withDocument + withWindow + later)
@@ -283,6 +283,15 @@ void TestMainFrame::commandBarLayout()
              (QStringList{QStringLiteral("cmd_215"), QStringLiteral("cmd_216"), QStringLiteral("cmd_217"),
                           QStringLiteral("cmd_218"), QStringLiteral("cmd_219")}));
     QCOMPARE(help->menu()->actions().size(), 2);
+    // Every menu of the bar names itself in its tooltip and says what it
+    // offers (Qt's own overflow button aside).
+    for (QToolButton* b : bar->findChildren<QToolButton*>())
+        if (b->menu() && !b->objectName().startsWith(QLatin1String("qt_")))
+            QVERIFY2(b->toolTip().section(QLatin1Char('\n'), 1).size() > 10,
+                     qPrintable(b->objectName() + QLatin1Char(':') + b->toolTip()));
+    auto* panes = bar->findChild<QToolButton*>(QStringLiteral("paneMenuButton"));
+    QVERIFY(panes);
+    QCOMPARE(panes->toolTip().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Eigenschaftsfenster"));
 
     // Accessible roles of the bar's parts.
     QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(bar->Tabs());
