@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6-dev libgl-dev
   xvfb xauth imagemagick poppler-utils
   clang libclang-rt-14-dev
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db groff-base xdg-utils shared-mime-info
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build with the GUI tests,
-# then everything again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then a short run of every fuzz target (VE_FUZZ_SECONDS each, default 60).
-# VE_QUICK=1 stops after the normal build's tests.
+# then the Debian package (built, checked, installed and purged again by
+# scripts/package.sh), then everything again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of every fuzz target
+# (VE_FUZZ_SECONDS each, default 60). VE_QUICK=1 stops after the normal
+# build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,5 +14,6 @@ ctest --test-dir build --output-on-failure -j "$(nproc)"
 if [ "${VE_QUICK:-0}" = 1 ]; then
   exit 0
 fi
+bash scripts/package.sh
 bash scripts/sanitize.sh
 bash scripts/fuzz.sh "${VE_FUZZ_SECONDS:-60}"

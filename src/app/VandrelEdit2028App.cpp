@@ -10,15 +10,16 @@
 #include <QTranslator>
 
 #include "AppMessages.h"
+#include "BuildInfo.h"
 #include "ChildFrame.h"
 #include "CommandIcons.h"
 #include "CommandIds.h"
 #include "Document.h"
 #include "LookPalettes.h"
 #include "MainFrame.h"
-#include "dialogs/AboutDlg.h"
 #include "QtSettingsStore.h"
 #include "UserPrompts.h"
+#include "dialogs/AboutDlg.h"
 #include "document/Messages.h"
 
 // Resources of a static library must be registered by hand.
@@ -86,7 +87,7 @@ bool CVandrelEdit2028App::InitInstance(const QStringList& files)
     QCoreApplication::setOrganizationName(QString::fromLatin1(settings::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(settings::kApplication));
     QGuiApplication::setApplicationDisplayName(QString::fromLatin1(settings::kApplication));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vandreledit2028"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VE_APP_ID));
     QApplication::setWindowIcon(ApplicationIcon());
     if (!m_pStore)
         m_pStore = std::make_unique<CQtSettingsStore>();

@@ -2,6 +2,8 @@
 #include <QDialog>
 #include <QFont>
 
+#include "BuildInfo.h"
+
 class CAboutCtrl;
 class QLabel;
 class QPushButton;
@@ -13,7 +15,7 @@ class QPushButton;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kVersionLine = "VandrelEdit2028, Version 0.1";
+    static constexpr const char* kVersionLine = "VandrelEdit2028, Version " VE_VERSION;
 
     explicit CAboutDlg(QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "BuildInfo.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -27,7 +28,7 @@ template <size_t N> constexpr ScrambledBytes<N> Scramble(const char (&text)[N])
 constexpr auto kCredits = Scramble("\tVandrelEdit2028\n"
                                    "\rDer Kanallisten-Editor f\xFC"
                                    "r den Rudevoz SF 2028\n"
-                                   "Version 0.1\n"
+                                   "Version " VE_VERSION "\n"
                                    "\n"
                                    "\tEntwicklung\n"
                                    "\rMorvanta Software\n"

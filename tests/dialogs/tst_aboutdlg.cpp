@@ -62,7 +62,7 @@ void TestAboutDlg::titleTextsAndPictures()
 {
     QCOMPARE(m_pDlg->windowTitle(), QStringLiteral("Info über VandrelEdit2028"));
     QVERIFY(m_pDlg->isModal());
-    QCOMPARE(m_pDlg->VersionLabel()->text(), QStringLiteral("VandrelEdit2028, Version 0.1"));
+    QCOMPARE(m_pDlg->VersionLabel()->text(), QStringLiteral("VandrelEdit2028, Version " VE_VERSION));
     QCOMPARE(m_pDlg->OkButton()->text(), QStringLiteral("OK"));
     auto* icon = m_pDlg->findChild<QLabel*>(QStringLiteral("programIcon"));
     auto* strip = m_pDlg->findChild<QLabel*>(QStringLiteral("aboutStrip"));
@@ -94,7 +94,8 @@ void TestAboutDlg::dialogTextIsPaintedInItsFont()
     QVERIFY(!text.isEmpty());
     // Drawn 15 pixels from the top, centred plus 25: ink above the animation,
     // spread around the middle shifted right.
-    const QImage image = m_pDlg->grab(QRect(0, 0, m_pDlg->width(), m_pDlg->Animation()->geometry().top())).toImage();
+    const QImage image =
+        m_pDlg->grab(QRect(0, 0, m_pDlg->width(), m_pDlg->Animation()->geometry().top())).toImage();
     const QColor ink = m_pDlg->palette().color(QPalette::WindowText);
     int left = image.width(), right = -1, top = image.height();
     for (int y = 0; y < image.height(); ++y)
@@ -111,7 +112,8 @@ void TestAboutDlg::dialogTextIsPaintedInItsFont()
     QVERIFY(top >= 15);
     const int textWidth = QFontMetrics(f).horizontalAdvance(text);
     const int expectedLeft = (m_pDlg->width() - textWidth) / 2 + 25;
-    QVERIFY2(std::abs(left - expectedLeft) <= 4, qPrintable(QStringLiteral("%1 / %2").arg(left).arg(expectedLeft)));
+    QVERIFY2(std::abs(left - expectedLeft) <= 4,
+             qPrintable(QStringLiteral("%1 / %2").arg(left).arg(expectedLeft)));
 }
 
 void TestAboutDlg::creditsPicture()

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "BuildInfo.h"
 #include "NdbtoolFixture.h"
 #include "support/NdbTestBuilder.h"
 
@@ -106,10 +107,20 @@ TEST_F(NdbtoolTest, TimersListsOnlyTimersInUseNumberedWithoutGaps)
     for (auto& t : db.timers.records) {
         t.InUseWords(0, 0, 0);
     }
-    db.timers.records[4].InUseWords(0, 0, 3).Mode(2).StartBcd(0x21, 0x05).Date(2014, 2, 1).Duration(150).Name(
-        "Tagesschau");
-    db.timers.records[9].InUseWords(1, 0, 0).Mode(7).StartBcd(0x09, 0x30).Date(2013, 3, 1).Duration(1439).Name(
-        "ABCDEFGHIJKLMNOPQRST");
+    db.timers.records[4]
+        .InUseWords(0, 0, 3)
+        .Mode(2)
+        .StartBcd(0x21, 0x05)
+        .Date(2014, 2, 1)
+        .Duration(150)
+        .Name("Tagesschau");
+    db.timers.records[9]
+        .InUseWords(1, 0, 0)
+        .Mode(7)
+        .StartBcd(0x09, 0x30)
+        .Date(2013, 3, 1)
+        .Duration(1439)
+        .Name("ABCDEFGHIJKLMNOPQRST");
     const auto r = Run("timers " + Write("db.ndb", db.Build()).string());
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto lines = Lines(r.out);
@@ -205,6 +216,53 @@ TEST_F(NdbtoolTest, UsageErrorsAndIoErrorsHaveTheirOwnExitCodes)
     EXPECT_FALSE(missing.err.empty());
     const fs::path in = Write("in.ndb", MakeSmallDatabase().Build());
     EXPECT_EQ(Run("resave " + in.string() + " " + (m_dir / "no/such/dir/out.ndb").string()).exitCode, 3);
+}
+
+TEST_F(NdbtoolTest, HelpAndVersionAnswerOnStandardOutputWrongUsageOnStandardError)
+{
+    const auto help = Run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("Aufruf: ndbtool BEFEHL ...\n", 0), 0u) << help.out;
+    EXPECT_TRUE(help.err.empty()) << help.err;
+    EXPECT_EQ(Run("-h").out, help.out);
+    const auto version = Run("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "ndbtool " VE_VERSION "\n");
+    const auto wrong = Run("frobnicate");
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_TRUE(wrong.out.empty()) << wrong.out;
+    EXPECT_EQ(wrong.err, help.out);
+}
+
+// The manual page has one subsection per command, headed by the command's
+// usage line: a command added or changed without its documentation fails.
+TEST_F(NdbtoolTest, ManualPageDocumentsExactlyTheCommandsOfTheHelp)
+{
+    std::string man = ReadText(NDBTOOL_MANPAGE);
+    ASSERT_FALSE(man.empty());
+    for (const std::string markup : {"\\fB", "\\fI", "\\fP", "\\fR", "\""}) {
+        for (size_t at = man.find(markup); at != std::string::npos; at = man.find(markup, at)) {
+            man.erase(at, markup.size());
+        }
+    }
+    for (size_t at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at)) {
+        man.erase(at, 1);
+    }
+    std::vector<std::string> sections;
+    for (const std::string& line : Lines(man)) {
+        if (line.rfind(".SS ", 0) == 0) {
+            sections.push_back(line.substr(4));
+        }
+    }
+    std::vector<std::string> commands;
+    for (const std::string& line : Lines(Run("--help").out)) {
+        const std::string prefix = "  ndbtool ";
+        if (line.rfind(prefix, 0) == 0 && line.compare(prefix.size(), 1, "-") != 0) {
+            commands.push_back(line.substr(prefix.size()));
+        }
+    }
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(sections, commands) << "the subsections of COMMANDS in doc/man/ndbtool.1.in, in the order of --help";
 }
 
 TEST_F(NdbtoolTest, DemoDatabaseIsDeterministicReadableAndScattered)

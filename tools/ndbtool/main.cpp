@@ -5,6 +5,7 @@
 #include <malloc.h>
 #endif
 
+#include "BuildInfo.h"
 #include "Command.h"
 
 namespace ndbtool {
@@ -34,12 +35,44 @@ std::vector<std::unique_ptr<Command>> AllCommands()
 
 namespace {
 
-void PrintUsage(std::ostream& err, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
+void PrintUsage(std::ostream& out, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
 {
-    err << "Aufruf: ndbtool BEFEHL ...\n";
+    out << "Aufruf: ndbtool BEFEHL ...\n";
     for (const auto& c : commands) {
-        err << "  ndbtool " << c->Usage() << '\n';
+        out << "  ndbtool " << c->Usage() << '\n';
     }
+    out << "  ndbtool --help\n"
+           "  ndbtool --version\n"
+           "Mehr dazu: man ndbtool\n";
+}
+
+int RunCommandLine(int argc, char** argv, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
+{
+    if (argc < 2) {
+        PrintUsage(std::cerr, commands);
+        return ndbtool::kUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h") {
+        PrintUsage(std::cout, commands);
+        return ndbtool::kOk;
+    }
+    if (name == "--version") {
+        std::cout << "ndbtool " VE_VERSION "\n";
+        return ndbtool::kOk;
+    }
+    for (const auto& c : commands) {
+        if (name == c->Name()) {
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            const int rc = c->Run(args, std::cout, std::cerr);
+            if (rc == ndbtool::kUsage) {
+                std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
+            }
+            return rc;
+        }
+    }
+    PrintUsage(std::cerr, commands);
+    return ndbtool::kUsage;
 }
 
 } // namespace
@@ -54,28 +87,12 @@ int main(int argc, char** argv)
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
 #endif
-    auto commands = ndbtool::AllCommands();
-    if (argc < 2) {
-        PrintUsage(std::cerr, commands);
-        return ndbtool::kUsage;
+    const auto commands = ndbtool::AllCommands();
+    const int rc = RunCommandLine(argc, argv, commands);
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "Die Ausgabe kann nicht geschrieben werden.\n";
+        return ndbtool::kIoError;
     }
-    const std::string name = argv[1];
-    for (const auto& c : commands) {
-        if (name != c->Name()) {
-            continue;
-        }
-        const std::vector<std::string> args(argv + 2, argv + argc);
-        const int rc = c->Run(args, std::cout, std::cerr);
-        if (rc == ndbtool::kUsage) {
-            std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
-        }
-        std::cout.flush();
-        if (!std::cout) {
-            std::cerr << "Die Ausgabe kann nicht geschrieben werden.\n";
-            return ndbtool::kIoError;
-        }
-        return rc;
-    }
-    PrintUsage(std::cerr, commands);
-    return ndbtool::kUsage;
+    return rc;
 }
