@@ -109,13 +109,25 @@ void CCommandBarKeyboard::ShowHomeTips()
     QWidget* home = m_bar.findChild<QWidget*>(QStringLiteral("tab_Startseite"));
     if (!home)
         return;
-    // The panels and buttons that carry a key tip, as the bar lays them out.
-    for (QGroupBox* panel : home->findChildren<QGroupBox*>())
-        if (!KeyTipOf(panel).isEmpty())
-            PlaceBadge(AddBadge(window, KeyTipOf(panel)), panel, panel->rect());
-    for (QToolButton* b : home->findChildren<QToolButton*>())
-        if (!KeyTipOf(b->defaultAction()).isEmpty() && b->isVisible())
-            PlaceBadge(AddBadge(window, KeyTipOf(b->defaultAction())), b, b->rect());
+    // The panels and buttons that carry a key tip, as the bar lays them out:
+    // a panel's beside its title, a small button's on its icon, a large
+    // button's below its picture.
+    for (QGroupBox* panel : home->findChildren<QGroupBox*>()) {
+        if (KeyTipOf(panel).isEmpty())
+            continue;
+        const QFontMetrics metrics(panel->font());
+        const int right = metrics.horizontalAdvance(panel->title()) + 2 * metrics.height();
+        PlaceBadge(AddBadge(window, KeyTipOf(panel)), panel, QRect(right, 0, 0, metrics.height()));
+    }
+    for (QToolButton* b : home->findChildren<QToolButton*>()) {
+        if (KeyTipOf(b->defaultAction()).isEmpty() || !b->isVisible())
+            continue;
+        const QSize icon = b->iconSize();
+        const QRect at = b->toolButtonStyle() == Qt::ToolButtonTextBesideIcon
+                             ? QRect(2, (b->height() - icon.height()) / 2, icon.width() + 4, icon.height() + 6)
+                             : b->rect();
+        PlaceBadge(AddBadge(window, KeyTipOf(b->defaultAction())), b, at);
+    }
 }
 
 void CCommandBarKeyboard::OpenMenuWithTips(QWidget* target)
@@ -133,7 +145,7 @@ void CCommandBarKeyboard::OpenMenuWithTips(QWidget* target)
             QLabel* badge = AddBadge(menu, KeyTipOf(a));
             badge->adjustSize();
             const QRect r = menu->actionGeometry(a);
-            badge->move(r.right() - badge->width() - 6, r.center().y() - badge->height() / 2);
+            badge->move(r.right() - badge->width() - 24, r.center().y() - badge->height() / 2);
             badge->show();
         }
     });
