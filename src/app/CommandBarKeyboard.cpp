@@ -233,8 +233,9 @@ bool CCommandBarKeyboard::OnKeyTip(const QKeyEvent* key)
 
 bool CCommandBarKeyboard::OnBarButtonKey(QObject* watched, const QKeyEvent* key)
 {
+    // Keys reach a button only while it has the focus.
     auto* button = qobject_cast<QToolButton*>(watched);
-    if (!button || !button->hasFocus() || !m_bar.isAncestorOf(button))
+    if (!button || !m_bar.isAncestorOf(button))
         return false;
     const int k = key->key();
     const bool opensMenu = k == Qt::Key_F4 || (k == Qt::Key_Down && !(key->modifiers() & ~Qt::AltModifier));

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 
 #include "ChildFrame.h"
 #include "CommandBar.h"
@@ -35,11 +36,20 @@ void PressAlt(QWidget* w)
 // their own event loop), then closes every open menu.
 void WhenMenuOpens(const std::function<void(QMenu*)>& inside)
 {
-    QTimer::singleShot(50, [inside] {
-        inside(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, inside, waited] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu && ++*waited < 250)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        inside(menu);
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
+    timer->start();
 }
 
 void AddMenuActions(const QMenu* menu, QSet<QAction*>& into)
