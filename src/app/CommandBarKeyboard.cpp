@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 
 #include "CommandBar.h"
 
