@@ -14,8 +14,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "AppMessages.h"
+#include "CommandBarKeyboard.h"
 #include "CommandIds.h"
 
 namespace {
@@ -49,6 +51,18 @@ QCheckBox* ActionCheckBox(QWidget* parent, QAction* action, const QString& label
         box->setChecked(action->isChecked());
     });
     return box;
+}
+// A section heading the menu is wide enough to show in full: menus size
+// themselves by their entries only.
+void AddHeading(QMenu* menu, const QString& text)
+{
+    menu->addSection(text);
+    QFont bold = menu->font();
+    bold.setBold(true);
+    const QStyle* style = menu->style();
+    const int frame = 2 * (style->pixelMetric(QStyle::PM_MenuHMargin, nullptr, menu) +
+                           style->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, menu));
+    menu->setMinimumWidth(std::max(menu->minimumWidth(), QFontMetrics(bold).horizontalAdvance(text) + frame + 24));
 }
 } // namespace
 
@@ -162,6 +176,7 @@ CCommandBar::CCommandBar(const ActionLookup& actions, QMenu* windowMenu, QWidget
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
     SetWindows7Look(true);
+    m_pKeyboard = new CCommandBarKeyboard(*this, m_homeKeyTips);
 }
 
 QAction* CCommandBar::A(const char* objectName) const
@@ -185,7 +200,7 @@ QMenu* CCommandBar::BuildApplicationMenu()
     auto* print = new QMenu(QStringLiteral("Drucken"), menu);
     print->setObjectName(QStringLiteral("printMenu"));
     print->setToolTipsVisible(true);
-    print->addSection(QStringLiteral("Dokument in der Vorschau anzeigen und drucken"));
+    AddHeading(print, QStringLiteral("Dokument in der Vorschau anzeigen und drucken"));
     print->addAction(A("cmd_57607"));
     print->addAction(A("cmd_57608"));
     print->addAction(A("cmd_57609"));
@@ -199,7 +214,7 @@ QMenu* CCommandBar::BuildApplicationMenu()
     auto* exportMenu = new QMenu(QStringLiteral("Exportieren"), menu);
     exportMenu->setObjectName(QStringLiteral("exportMenu"));
     exportMenu->setToolTipsVisible(true);
-    exportMenu->addSection(QStringLiteral("Daten als *.csv Datei exportieren"));
+    AddHeading(exportMenu, QStringLiteral("Daten als *.csv Datei exportieren"));
     exportMenu->addAction(A("cmd_32850_export"));
     exportMenu->addAction(A("cmd_32862"));
     QAction* exportEntry = menu->addMenu(exportMenu);
@@ -420,8 +435,12 @@ QWidget* CCommandBar::BuildHomeTab()
     row->addStretch(1);
 
     m_homeKeyTips[Qt::Key_D] = [clip] {
-        if (auto* b = clip->findChild<QToolButton*>())
-            b->setFocus(Qt::ShortcutFocusReason);
+        // The first button that can run now ("Einfügen" waits for the clipboard).
+        for (QToolButton* b : clip->findChildren<QToolButton*>())
+            if (b->isEnabled()) {
+                b->setFocus(Qt::ShortcutFocusReason);
+                break;
+            }
     };
     m_homeKeyTips[Qt::Key_W] = [this] { m_pWindowButton->showMenu(); };
     m_homeKeyTips[Qt::Key_V] = [this] { A("cmd_57637")->trigger(); };
@@ -453,32 +472,10 @@ void CCommandBar::SetWindows7Look(bool windows7)
 void CCommandBar::StartKeyTips()
 {
     m_pTabs->setCurrentIndex(0);
-    m_pTabs->setFocus(Qt::ShortcutFocusReason);
-    m_bKeyTipMode = true;
-    qApp->installEventFilter(this);
+    m_pKeyboard->Show(CCommandBarKeyboard::Level::Home);
 }
 
-void CCommandBar::EndKeyTips()
+bool CCommandBar::InKeyTipMode() const
 {
-    m_bKeyTipMode = false;
-    qApp->removeEventFilter(this);
-}
-
-bool CCommandBar::eventFilter(QObject* watched, QEvent* event)
-{
-    if (m_bKeyTipMode && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Alt || key->key() == Qt::Key_Shift)
-            return false;
-        EndKeyTips();
-        const auto it = m_homeKeyTips.find(key->key());
-        if (it != m_homeKeyTips.end() && (key->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
-            it->second();
-            return true;
-        }
-        return key->key() == Qt::Key_Escape;
-    }
-    if (m_bKeyTipMode && event->type() == QEvent::MouseButtonPress)
-        EndKeyTips();
-    return QWidget::eventFilter(watched, event);
+    return m_pKeyboard->CurrentLevel() != CCommandBarKeyboard::Level::None;
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+class CCommandBarKeyboard;
 class QAction;
 class QGroupBox;
 class QStackedWidget;
@@ -51,15 +52,14 @@ public:
     void SetWindows7Look(bool windows7);
     bool HasWindows7Look() const { return m_bWindows7Look; }
 
-    // Key tips: Alt+F, Alt+H, Alt+S, Alt+A; after Alt+H the panel letters.
+    // Key tips: Alt alone shows them; Alt+F, Alt+H, Alt+S, Alt+A; after
+    // Alt+H the panel letters.
     void StartKeyTips();
-    bool InKeyTipMode() const { return m_bKeyTipMode; }
+    bool InKeyTipMode() const;
+    CCommandBarKeyboard* Keyboard() const { return m_pKeyboard; }
 
 signals:
     void RecentFileChosen(const QString& path);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* BuildHomeTab();
@@ -72,7 +72,6 @@ private:
                             const QIcon& icon, QAction* defaultAction = nullptr,
                             const QString& description = QString());
     QMenu* BuildApplicationMenu();
-    void EndKeyTips();
     QAction* A(const char* objectName) const;
 
     ActionLookup m_actions;
@@ -89,6 +88,6 @@ private:
     QToolButton* m_pHelpButton = nullptr;
     QToolButton* m_pWindowButton = nullptr;
     std::map<int, std::function<void()>> m_homeKeyTips;
-    bool m_bKeyTipMode = false;
+    CCommandBarKeyboard* m_pKeyboard = nullptr;
     bool m_bWindows7Look = false;
 };

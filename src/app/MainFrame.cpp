@@ -49,6 +49,7 @@
 #include "DockPane.h"
 #include "Document.h"
 #include "HelpWindow.h"
+#include "KeyboardContextMenu.h"
 #include "LookPalettes.h"
 #include "QtSettingsStore.h"
 #include "VandrelEdit2028App.h"
@@ -139,6 +140,7 @@ bool CMainFrame::Create()
             frame->ListView()->ShowSearchHit(service);
     });
     CreateKeyTips();
+    new CKeyboardContextMenu(this);
 
     // The "Bearbeiten" context menu of the channel list runs the clipboard commands.
     m_pEditMenu = new QMenu(QStringLiteral("Bearbeiten"), this);
@@ -167,7 +169,14 @@ bool CMainFrame::Create()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         width = std::min(width, screen->availableGeometry().width());
     resize(width, 820);
-    RestoreLayout();
+    SizePanesToContent();
+    // A first start fills the screen it starts on, also where no window
+    // manager maximises it; a stored layout wins.
+    if (!RestoreLayout()) {
+        if (const QScreen* screen = this->screen())
+            setGeometry(screen->availableGeometry());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     UpdateRecentFiles();
     UpdateTitle();
     UpdateCommandStates();
@@ -945,11 +954,12 @@ bool CMainFrame::CreatePanes()
     Pane(cmd::kPaneTransponder)->SetContent(m_pTransponderPane);
     Pane(cmd::kPaneSatellite)->SetContent(m_pSatellitePane);
     m_pPaneCoordinator = new CPaneCoordinator(*this, m_pChannelPane, m_pTransponderPane, m_pSatellitePane);
-    // The transponder and satellite panes start 200 by 200.
-    resizeDocks({Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite)},
-                {300, 200, 200}, Qt::Vertical);
-    resizeDocks({Pane(cmd::kPaneProperties)}, {260}, Qt::Horizontal);
-    resizeDocks({Pane(cmd::kPaneSearch)}, {220}, Qt::Horizontal);
+    // The three property panes share the right edge as tabs, the channel
+    // pane in front: each has the full height, so the channel pane shows all
+    // its rows on a screen 1000 pixels high.
+    tabifyDockWidget(Pane(cmd::kPaneProperties), Pane(cmd::kPaneTransponder));
+    tabifyDockWidget(Pane(cmd::kPaneTransponder), Pane(cmd::kPaneSatellite));
+    Pane(cmd::kPaneProperties)->raise();
 
     m_pAutoHideTimer = new QTimer(this);
     m_pAutoHideTimer->setInterval(400);
@@ -959,6 +969,22 @@ bool CMainFrame::CreatePanes()
     });
     m_pAutoHideTimer->start();
     return m_panes.size() == 4;
+}
+
+void CMainFrame::SizePanesToContent()
+{
+    // Room for the row texts and the longest values (a satellite with its
+    // position), and for the search field with all five result columns.
+    // On a small screen the tree and the list keep about half the width.
+    int gridWidth = std::max(320, fontMetrics().averageCharWidth() * 54);
+    int searchWidth = m_pSearch->sizeHint().width();
+    if (const QScreen* screen = this->screen()) {
+        const int available = screen->availableGeometry().width();
+        gridWidth = std::min(gridWidth, available * 28 / 100);
+        searchWidth = std::min(searchWidth, available * 24 / 100);
+    }
+    resizeDocks({Pane(cmd::kPaneProperties)}, {gridWidth}, Qt::Horizontal);
+    resizeDocks({Pane(cmd::kPaneSearch)}, {searchWidth}, Qt::Horizontal);
 }
 
 CDockPane* CMainFrame::Pane(int paneId) const
@@ -1071,10 +1097,10 @@ void CMainFrame::SaveLayout()
     s.setValue(QLatin1String(kAutoHideKey), autoHidden);
 }
 
-void CMainFrame::RestoreLayout()
+bool CMainFrame::RestoreLayout()
 {
     QSettings& s = m_app.QtStore().Settings();
-    restoreGeometry(s.value(QLatin1String(kGeometryKey)).toByteArray());
+    const bool stored = restoreGeometry(s.value(QLatin1String(kGeometryKey)).toByteArray());
     restoreState(s.value(QLatin1String(kStateKey)).toByteArray());
     const QStringList autoHidden = s.value(QLatin1String(kAutoHideKey)).toStringList();
     for (CDockPane* p : m_panes)
@@ -1082,6 +1108,7 @@ void CMainFrame::RestoreLayout()
             p->show(); // so that its dock area is known when the tab is placed
             p->SetAutoHide(true);
         }
+    return stored;
 }
 
 // ---- closing and dropping -----------------------------------------------------------------------

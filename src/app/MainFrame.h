@@ -141,7 +141,10 @@ private:
     void OnPaneAutoHide(CDockPane* pane, bool autoHide);
     QToolBar* AutoHideBar(Qt::DockWidgetArea area);
     void SaveLayout();
-    void RestoreLayout();
+    // False when no window geometry was stored (a first start).
+    bool RestoreLayout();
+    // Dock sizes that show the panes' contents, unless a stored layout follows.
+    void SizePanesToContent();
     QMdiSubWindow* SubWindowOf(const CChildFrame* frame) const;
 
     CVandrelEdit2028App& m_app;

@@ -5,7 +5,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "Document.h"
 
@@ -52,11 +54,11 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
     m_pResults->setSortingEnabled(true);
     m_pResults->sortByColumn(kColNr, Qt::AscendingOrder);
 
-    auto* label = new QLabel(QStringLiteral("Suchen nach .  .  ."), this);
+    m_pLabel = new QLabel(QStringLiteral("Suchen nach .  .  ."), this);
     m_pEdit = new QLineEdit(this);
     m_pEdit->setObjectName(QStringLiteral("searchText"));
     m_pEdit->setAccessibleName(QStringLiteral("Suchen nach"));
-    label->setBuddy(m_pEdit);
+    m_pLabel->setBuddy(m_pEdit);
     m_pCount = new QLabel(EmptyCount(), this);
     m_pCount->setObjectName(QStringLiteral("searchHitCount"));
     m_pCount->setAccessibleName(QStringLiteral("Trefferzahl"));
@@ -65,7 +67,7 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_pResults, 0, 0, 1, 3);
-    layout->addWidget(label, 1, 0);
+    layout->addWidget(m_pLabel, 1, 0);
     layout->addWidget(m_pEdit, 1, 1);
     layout->addWidget(m_pCount, 1, 2);
     layout->setColumnStretch(1, 1);
@@ -75,6 +77,18 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
         if (item)
             emit ServiceChosen(static_cast<CServiceData*>(item->data(0, kServiceRole).value<void*>()));
     });
+}
+
+QSize CChannelSucheDlg::sizeHint() const
+{
+    int columns = 0;
+    for (int c = 0; c < kColumnCount; ++c)
+        columns += m_pResults->columnWidth(c);
+    const int list = columns + 2 * m_pResults->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int field = m_pLabel->sizeHint().width() + m_pEdit->fontMetrics().averageCharWidth() * 16 +
+                      m_pCount->sizeHint().width() + 2 * layout()->spacing();
+    const QMargins margins = layout()->contentsMargins();
+    return {std::max(list, field) + margins.left() + margins.right(), QWidget::sizeHint().height()};
 }
 
 CDocument* CChannelSucheDlg::BoundDocument() const

@@ -31,6 +31,10 @@ public:
     QTreeWidget* ResultList() const { return m_pResults; }
     QString HitCountText() const;
 
+    // Wide enough for all five result columns and for the search field
+    // between its label and the hit count.
+    QSize sizeHint() const override;
+
 signals:
     void ServiceChosen(CServiceData* service);
 
@@ -42,5 +46,6 @@ private:
     bool m_bAutoNumbering = true;
     QTreeWidget* m_pResults = nullptr;
     QLineEdit* m_pEdit = nullptr;
+    QLabel* m_pLabel = nullptr;
     QLabel* m_pCount = nullptr;
 };

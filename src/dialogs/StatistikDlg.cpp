@@ -66,6 +66,13 @@ CStatistikDlg::CStatistikDlg(const StatisticsCounts& counts, const std::array<st
 
     m_pAngle = MakeSlider(this, QStringLiteral("angleSlider"), QStringLiteral("Startwinkel"), 360, 70);
     m_pSeparation = MakeSlider(this, QStringLiteral("separationSlider"), QStringLiteral("Abstand der Segmente"), 20, 7);
+    // Each slider says what it steers.
+    m_pAngleLabel = new QLabel(QStringLiteral("Startwinkel"), this);
+    m_pAngleLabel->setObjectName(QStringLiteral("angleLabel"));
+    m_pAngleLabel->setBuddy(m_pAngle);
+    m_pSeparationLabel = new QLabel(QStringLiteral("Abstand der Segmente"), this);
+    m_pSeparationLabel->setObjectName(QStringLiteral("separationLabel"));
+    m_pSeparationLabel->setBuddy(m_pSeparation);
 
     resize(860, 540);
     m_pChart = new CPieChartWnd(QStringLiteral("Kanalverteilung"), QRect(), this);
@@ -121,10 +128,15 @@ void CStatistikDlg::PlaceChildren()
         m_values[static_cast<size_t>(r)]->setGeometry(left + columnWidth - valueWidth, y, valueWidth, rowHeight);
         y += rowHeight;
     }
-    y += rowHeight;
+    y += rowHeight / 2;
     const int sliderHeight = m_pAngle->sizeHint().height();
+    const int labelHeight = m_pAngleLabel->sizeHint().height();
+    m_pAngleLabel->setGeometry(left, y, columnWidth, labelHeight);
+    y += labelHeight;
     m_pAngle->setGeometry(left, y, columnWidth, sliderHeight);
     y += sliderHeight + rowHeight / 2;
+    m_pSeparationLabel->setGeometry(left, y, columnWidth, labelHeight);
+    y += labelHeight;
     m_pSeparation->setGeometry(left, y, columnWidth, sliderHeight);
 
     // The bottom line: the header texts left to right, OK at the right.

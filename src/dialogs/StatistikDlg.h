@@ -42,6 +42,8 @@ private:
     std::array<QLabel*, 4> m_header{};
     QSlider* m_pAngle = nullptr;
     QSlider* m_pSeparation = nullptr;
+    QLabel* m_pAngleLabel = nullptr;
+    QLabel* m_pSeparationLabel = nullptr;
     CPieChartWnd* m_pChart = nullptr;
     QPushButton* m_pOk = nullptr;
 };

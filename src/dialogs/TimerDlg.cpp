@@ -2,7 +2,10 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "TimerListCtrl.h"
 #include "model/AlarmData.h"
@@ -28,13 +31,17 @@ CTimerDlg::CTimerDlg(const CAlarmDataArray* timers, QWidget* parent) : QDialog(p
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
 
-    // Wide enough for the six columns without a horizontal scroll bar.
-    int width = m_pList->frameWidth() * 2 + 4;
+    m_pList->Fill(timers != nullptr ? BuildTimerRows(*timers) : std::vector<TimerRowTexts>{});
+
+    // Wide enough for the six columns, fitted to their texts, without a
+    // horizontal scroll bar where the screen allows it.
+    int width = m_pList->frameWidth() * 2 + 4 + m_pList->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int c = 0; c < m_pList->columnCount(); ++c) {
         width += m_pList->columnWidth(c);
     }
+    if (const QScreen* screen = this->screen()) {
+        width = std::min(width, screen->availableGeometry().width() - 48);
+    }
     m_pList->setMinimumWidth(width);
     resize(width + 24, 300);
-
-    m_pList->Fill(timers != nullptr ? BuildTimerRows(*timers) : std::vector<TimerRowTexts>{});
 }

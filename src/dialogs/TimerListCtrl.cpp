@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QPainter>
+#include <algorithm>
 
 #include "DialogPictures.h"
 #include "document/TimerList.h"
@@ -31,6 +32,7 @@ CTimerListCtrl::CTimerListCtrl(QWidget* parent) : QTableWidget(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false); // Tab goes on to "OK"
     setWordWrap(false);
     // The padded numbers are right-aligned: their leading blanks may be cut, never the digits.
     setTextElideMode(Qt::ElideNone);
@@ -43,6 +45,11 @@ void CTimerListCtrl::Fill(const std::vector<TimerRowTexts>& rows)
 {
     m_rows = rows;
     ShowRows();
+    // Each column as wide as its longest text, never narrower than its width.
+    for (int c = 0; c < kTimerListColumns; ++c) {
+        const int content = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+        setColumnWidth(c, std::max(TimerColumnWidth(c), content));
+    }
     if (rowCount() > 0) {
         setFocus();
         setCurrentCell(0, 0);

@@ -1,22 +1,24 @@
 #include "PaneEdits.h"
 
+#include "InputRules.h"
 #include "PaneRows.h"
 #include "VandrelEdit2028Doc.h"
 
-uint16_t ParseLeadingNumber(const std::string& text)
+namespace {
+// A text that breaks its row's rule changes nothing: the editors refuse it
+// while it is typed, and whatever arrives here anyway is not cut or wrapped.
+bool Fits(const InputRule& rule, const std::string& text)
 {
-    // Reduced digit by digit, so any number of digits gives the value modulo 65536.
-    uint32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        value = (value * 10u + static_cast<uint32_t>(c - '0')) & 0xFFFFu;
-    }
-    return static_cast<uint16_t>(value);
+    return CheckInput(rule, std::string(), text).verdict == InputVerdict::Accepted;
 }
 
-namespace {
+template <class Setter> void SetNumber(const InputRule& rule, const std::string& text, Setter set)
+{
+    if (const std::optional<uint16_t> value = NumberOf(rule, text)) {
+        set(*value);
+    }
+}
+
 // The transponder an option of a "Transponder" row stands for.
 void PutOnTransponder(const CVandrelEdit2028Doc& doc, CServiceData& service, const COptionList& options,
                       const std::string& text)
@@ -57,27 +59,32 @@ void ApplyChannelEdit(const CVandrelEdit2028Doc& doc, CServiceData& service, con
 {
     using namespace panerow;
     const int id = edit.rowId;
+    const InputRule rule = ChannelRowRule(id);
     switch (id) {
     case kName:
-        service.SetNameText(edit.text, ve::CodePage::Latin1);
+        if (Fits(rule, edit.text)) {
+            service.SetNameText(edit.text, ve::CodePage::Latin1);
+        }
         return;
     case kProvider:
-        service.SetProviderText(edit.text, ve::CodePage::Latin1);
+        if (Fits(rule, edit.text)) {
+            service.SetProviderText(edit.text, ve::CodePage::Latin1);
+        }
         return;
     case kServiceId:
-        service.SetServiceId(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { service.SetServiceId(v); });
         return;
     case kVideoPid:
-        service.SetVideoPid(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { service.SetVideoPid(v); });
         return;
     case kAudioPid:
-        service.SetAudioPid(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { service.SetAudioPid(v); });
         return;
     case kPcrPid:
-        service.SetPcrPid(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { service.SetPcrPid(v); });
         return;
     case kPmtPid:
-        service.SetPmtPid(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { service.SetPmtPid(v); });
         return;
     case kSatellite:
         PutOnSatellite(doc, service, rowOptions, edit.text);
@@ -104,21 +111,22 @@ void ApplyChannelEdit(const CVandrelEdit2028Doc& doc, CServiceData& service, con
 void ApplyTransponderEdit(CTransponderData& transponder, const PaneEdit& edit, const COptionList& rowOptions)
 {
     using namespace panerow;
+    const InputRule rule = TransponderRowRule(edit.rowId);
     switch (edit.rowId) {
     case kTpFrequency:
-        transponder.SetFrequency(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { transponder.SetFrequency(v); });
         break;
     case kTpPolarity:
         transponder.SetPolarisation(rowOptions.ChosenValue(edit.text) & 3);
         break;
     case kTpSymbolRate:
-        transponder.SetSymbolRate(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { transponder.SetSymbolRate(v); });
         break;
     case kTpTpId:
-        transponder.SetTpId(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { transponder.SetTpId(v); });
         break;
     case kTpOrgNetId:
-        transponder.SetOrgNetId(ParseLeadingNumber(edit.text));
+        SetNumber(rule, edit.text, [&](uint16_t v) { transponder.SetOrgNetId(v); });
         break;
     default:
         // The satellite of a transponder is not moved from the pane.

@@ -9,10 +9,6 @@ class CServiceData;
 class CTransponderData;
 class CVandrelEdit2028Doc;
 
-// The decimal value of the digits the text starts with (none: 0), kept as
-// its low 16 bits, as a typed number field is stored.
-uint16_t ParseLeadingNumber(const std::string& text);
-
 // One committed row: its id, its text, and for yes/no rows the choice.
 struct PaneEdit {
     int rowId = 0;
@@ -24,10 +20,12 @@ struct PaneEdit {
 // drop-down row ("Satellit" or "Transponder"); other rows ignore them.
 // Choosing a satellite puts the channel on that satellite's first offered
 // transponder, or leaves it where it is when the satellite offers none.
-// Rows whose value is not stored change nothing.
+// Rows whose value is not stored, and texts that break the row's input
+// rule (InputRules.h), change nothing.
 void ApplyChannelEdit(const CVandrelEdit2028Doc& doc, CServiceData& service, const PaneEdit& edit,
                       const COptionList& rowOptions);
 
 // Frequency, polarisation (only bits 0 to 1 change), symbol rate, TpId and
-// OrgNetId. rowOptions are the options of the "Polarity" row.
+// OrgNetId; a number outside its field's range changes nothing. rowOptions
+// are the options of the "Polarity" row.
 void ApplyTransponderEdit(CTransponderData& transponder, const PaneEdit& edit, const COptionList& rowOptions);

@@ -42,6 +42,19 @@ inline constexpr const char* kSymbolRate = "Symbolrate"; // resource 145
 inline constexpr const char* kTpId = "TpId";             // resource 146
 inline constexpr const char* kOrgNetId = "OrgNetId";     // resource 147
 
+// Description lines of the rows that take no typed value; the typed rows
+// state their input rule (document/InputRules.h).
+inline constexpr const char* kSatelliteChoice =
+    "Auswahl aus der Liste; der Kanal kommt auf den ersten Transponder des Satelliten.";
+inline constexpr const char* kTransponderChoice = "Auswahl aus den Transpondern des Satelliten.";
+inline constexpr const char* kScrambledShown = "Folgt aus dem CA-Wert des Kanals; wird hier nur angezeigt.";
+inline constexpr const char* kHdShown = "Folgt aus dem Videotyp des Kanals; wird hier nur angezeigt.";
+inline constexpr const char* kYesNoChoice = "Ja oder Nein.";
+inline constexpr const char* kFavouriteChoice =
+    "Ja nimmt den Kanal in diese Gruppe auf; ein Kanal gehört höchstens einer Gruppe an.";
+inline constexpr const char* kShownOnly = "Wird hier nur angezeigt.";
+inline constexpr const char* kPolarityChoice = "Auswahl aus der Liste.";
+
 // Accessible names of the three grids.
 inline constexpr const char* kChannelGrid = "Eigenschaften des Kanals";
 inline constexpr const char* kSatelliteGrid = "Eigenschaften des Satelliten";

@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "PaneMessages.h"
 #include "PropertyGrid.h"
+#include "document/InputRules.h"
 #include "document/PaneEdits.h"
 #include "document/PaneRows.h"
 
@@ -26,15 +27,20 @@ CPropertiesWnd::CPropertiesWnd(QWidget* parent)
     const int first = grid->AddGroup(QStringLiteral("%1 / %2").arg(Text(panemsg::kSatellite), Text(panemsg::kTransponder)));
     m_pSatelliteRow = new CComboBoxExProp(Text(panemsg::kSatellite), QString(), panerow::kSatellite);
     m_pSatelliteRow->AddOption(QStringLiteral(" "), 0);
+    m_pSatelliteRow->SetDescription(Text(panemsg::kSatelliteChoice));
     AddRow(first, m_pSatelliteRow, Edit::ChooseOnly);
     m_pTransponderRow = new CComboBoxExProp(Text(panemsg::kTransponder), QString(), panerow::kTransponder);
     m_pTransponderRow->AddOption(QStringLiteral(" "), 0);
+    m_pTransponderRow->SetDescription(Text(panemsg::kTransponderChoice));
     AddRow(first, m_pTransponderRow, Edit::ChooseOnly);
 
     const int info = grid->AddGroup(Text(panemsg::kChannelInformation));
-    AddRow(info, new CPropertyGridRow(Text(panemsg::kChannelName), QString(), panerow::kName), Edit::FreeText);
+    auto* name = new CPropertyGridRow(Text(panemsg::kChannelName), QString(), panerow::kName);
+    name->SetInputRule(ChannelRowRule(panerow::kName));
+    AddRow(info, name, Edit::FreeText);
     auto* serviceId = new CPropertyGridRow(Text(panemsg::kServiceId), QString(), panerow::kServiceId);
     serviceId->SetMask(QStringLiteral("ddddd"), QStringLiteral("_____"));
+    serviceId->SetInputRule(ChannelRowRule(panerow::kServiceId));
     AddRow(info, serviceId, Edit::FreeText);
     const struct {
         const char* name;
@@ -46,15 +52,22 @@ CPropertiesWnd::CPropertiesWnd(QWidget* parent)
     for (const auto& p : pids) {
         auto* row = new CPropertyGridRow(Text(p.name), QString(), p.id);
         row->SetMask(QStringLiteral("dddd"), QStringLiteral("____"));
+        row->SetInputRule(ChannelRowRule(p.id));
         AddRow(info, row, Edit::FreeText);
     }
+    const auto yesNo = [&](const char* name, int id, const char* description, Edit edit) {
+        CPropertyGridRow* row = CPropertyGridRow::YesNo(Text(name), false, id);
+        row->SetDescription(Text(description));
+        AddRow(info, row, edit);
+    };
     // Scrambling and HD follow from the CA value and the video type: shown only.
-    AddRow(info, CPropertyGridRow::YesNo(Text(panemsg::kScrambled), false, panerow::kScrambled), Edit::ReadOnly);
-    AddRow(info, CPropertyGridRow::YesNo(Text(panemsg::kLocked), false, panerow::kLocked), Edit::ChooseOnly);
-    AddRow(info, CPropertyGridRow::YesNo(Text(panemsg::kSkip), false, panerow::kSkip), Edit::ChooseOnly);
-    AddRow(info, CPropertyGridRow::YesNo(Text(panemsg::kHdOption), false, panerow::kHd), Edit::ReadOnly);
+    yesNo(panemsg::kScrambled, panerow::kScrambled, panemsg::kScrambledShown, Edit::ReadOnly);
+    yesNo(panemsg::kLocked, panerow::kLocked, panemsg::kYesNoChoice, Edit::ChooseOnly);
+    yesNo(panemsg::kSkip, panerow::kSkip, panemsg::kYesNoChoice, Edit::ChooseOnly);
+    yesNo(panemsg::kHdOption, panerow::kHd, panemsg::kHdShown, Edit::ReadOnly);
     auto* provider = new CComboBoxExProp(Text(panemsg::kProvider), QString(), panerow::kProvider);
     provider->AddOption(QString(), 0);
+    provider->SetInputRule(ChannelRowRule(panerow::kProvider));
     AddRow(info, provider, Edit::FreeText);
 
     m_nFavouritesGroup = grid->AddGroup(Text(panemsg::kFavourites));
@@ -128,6 +141,7 @@ void CPropertiesWnd::ShowFavourites(const std::vector<std::string>& names, int c
     for (size_t i = 0; i < names.size() && i < 8; ++i) {
         const int id = panerow::kFavouriteFirst + static_cast<int>(i);
         auto* row = CPropertyGridRow::YesNo(QString::fromStdString(names[i]), id == checkedRow, id);
+        row->SetDescription(Text(panemsg::kFavouriteChoice));
         AddRow(m_nFavouritesGroup, row, CPropertyGridRow::Edit::ChooseOnly);
         row->SetModified(marked.contains(id));
     }
@@ -156,8 +170,8 @@ void CPropertiesWnd::OnRowCommitted(CPropertyGridRow* row)
     const bool changed = m_pDocument->RunChange(step, [&] { ApplyChannelEdit(core, *service, edit, options); });
     if (!changed)
         row->SetModified(false);
-    // The rows show what the record now holds (a name cut to 19 characters,
-    // a number taken modulo 65536, the transponder a satellite choice gave).
+    // The rows show what the record now holds (the transponder a satellite
+    // choice gave; the old value when the input rule refused the text).
     RefreshFromService();
     if (changed)
         emit ServiceEdited(service);

@@ -1,9 +1,12 @@
 #include "PropertyGrid.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -13,6 +16,9 @@
 #include "PropertyGridDelegate.h"
 
 namespace {
+// The least width of the row texts' column.
+constexpr int kNameColumnWidth = 120;
+
 // Read-only values are shown a shade lighter than the others.
 QColor ReadOnlyText(const QColor& text, const QColor& back)
 {
@@ -30,7 +36,11 @@ CPropertyGrid::CPropertyGrid(QWidget* parent) : QWidget(parent)
         {QString::fromUtf8(panemsg::kPropertyColumn), QString::fromUtf8(panemsg::kValueColumn)});
     m_pTree->header()->setSectionsMovable(false);
     m_pTree->header()->setStretchLastSection(true);
-    m_pTree->header()->resizeSection(0, 120);
+    m_pTree->header()->resizeSection(0, kNameColumnWidth);
+    connect(m_pTree->header(), &QHeaderView::sectionResized, this, [this](int section) {
+        if (section == 0 && !m_bFittingNames)
+            m_bNamesSizedByUser = true;
+    });
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTree->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTree->setAllColumnsShowFocus(true);
@@ -41,6 +51,8 @@ CPropertyGrid::CPropertyGrid(QWidget* parent) : QWidget(parent)
                              QAbstractItemView::DoubleClicked);
     m_pDelegate = new CPropertyGridDelegate(*this, this);
     m_pTree->setItemDelegate(m_pDelegate);
+    m_pTree->installEventFilter(this);
+    m_pTree->viewport()->installEventFilter(this);
 
     m_pDescription = new QLabel(this);
     m_pDescription->setObjectName(QStringLiteral("propertyGridDescription"));
@@ -215,6 +227,7 @@ void CPropertyGrid::Rebuild()
     m_pTree->setRootIsDecorated(!m_bAlphabetic);
     if (QTreeWidgetItem* item = m_items.value(current, nullptr))
         m_pTree->setCurrentItem(item);
+    FitNameColumn();
     m_bRebuilding = false;
     ShowDescription(m_pTree->currentItem());
 }
@@ -251,6 +264,26 @@ void CPropertyGrid::FillItem(QTreeWidgetItem* item, const CPropertyGridRow* row)
     item->setFont(1, font);
     item->setForeground(0, m_colours.text);
     item->setForeground(1, row->IsEditable() ? m_colours.text : ReadOnlyText(m_colours.text, m_colours.back));
+}
+
+void CPropertyGrid::FitNameColumn()
+{
+    // Row texts in full (a favourite group of 19 letters), until the user
+    // sets the width himself; never more than half the grid.
+    if (m_bNamesSizedByUser)
+        return;
+    const int content =
+        std::max(kNameColumnWidth, static_cast<const QAbstractItemView*>(m_pTree)->sizeHintForColumn(0));
+    const int width = std::min(content, std::max(kNameColumnWidth, m_pTree->viewport()->width() / 2));
+    m_bFittingNames = true;
+    m_pTree->header()->resizeSection(0, width);
+    m_bFittingNames = false;
+}
+
+void CPropertyGrid::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FitNameColumn();
 }
 
 void CPropertyGrid::UpdateRow(CPropertyGridRow* row)
@@ -332,6 +365,70 @@ bool CPropertyGrid::EditRow(int id)
     m_pTree->setCurrentItem(item, 1);
     m_pTree->editItem(item, 1);
     return m_pTree->itemWidget(item, 1) != nullptr;
+}
+
+int CPropertyGrid::NextEditableRow(int id, bool forward) const
+{
+    // The rows in the order shown: open groups only.
+    QList<const CPropertyGridRow*> shown;
+    for (int i = 0; i < m_pTree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* top = m_pTree->topLevelItem(i);
+        if (const CPropertyGridRow* row = RowOf(top))
+            shown.append(row);
+        if (top->isExpanded())
+            for (int c = 0; c < top->childCount(); ++c)
+                if (const CPropertyGridRow* row = RowOf(top->child(c)))
+                    shown.append(row);
+    }
+    if (!forward)
+        std::reverse(shown.begin(), shown.end());
+    bool passed = false;
+    for (const CPropertyGridRow* row : shown) {
+        if (passed && row->IsEditable())
+            return row->Id();
+        passed = passed || row->Id() == id;
+    }
+    return 0;
+}
+
+void CPropertyGrid::ShowContextMenu(const QContextMenuEvent* event)
+{
+    if (m_contextActions.isEmpty())
+        return;
+    QPoint global = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard: at the current row, or the top of the rows.
+        const QTreeWidgetItem* current = m_pTree->currentItem();
+        const QRect rect = current ? m_pTree->visualItemRect(current) : QRect();
+        global = m_pTree->viewport()->mapToGlobal(rect.isValid() ? rect.center() : QPoint(8, 8));
+    }
+    delete m_pMenu;
+    m_pMenu = new QMenu(this);
+    m_pMenu->setObjectName(QStringLiteral("propertyGridMenu"));
+    m_pMenu->setAccessibleName(m_pTree->accessibleName());
+    m_pMenu->setAttribute(Qt::WA_DeleteOnClose);
+    m_pMenu->addActions(m_contextActions);
+    m_pMenu->popup(global);
+}
+
+bool CPropertyGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_pTree && watched != m_pTree->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ContextMenu) {
+        ShowContextMenu(static_cast<QContextMenuEvent*>(event));
+        return true;
+    }
+    if (watched == m_pTree && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // F2 edits the value of the current row, whichever column has the focus.
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+            if (const CPropertyGridRow* row = RowOf(m_pTree->currentItem()))
+                EditRow(row->Id());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CPropertyGrid::OnItemClicked(QTreeWidgetItem* item, int column)

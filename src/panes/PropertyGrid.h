@@ -1,12 +1,16 @@
 #pragma once
 #include <QColor>
 #include <QHash>
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
 #include "PropertyGridRow.h"
 
+class QAction;
+class QContextMenuEvent;
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -72,8 +76,15 @@ public:
     QTreeWidgetItem* ItemOf(const CPropertyGridRow* row) const;
     CPropertyGridRow* RowOf(const QModelIndex& index) const;
     CPropertyGridRow* RowOf(const QTreeWidgetItem* item) const;
-    // Opens the value editor of the row, as a click on it does.
+    // Opens the value editor of the row, as a click on it does (F2 on the
+    // current row does too).
     bool EditRow(int id);
+    // The id of the next (or previous) editable row as shown, 0 when none.
+    int NextEditableRow(int id, bool forward) const;
+
+    // The entries of the grid's context menu (right click, Shift+F10, menu key).
+    void SetContextActions(const QList<QAction*>& actions) { m_contextActions = actions; }
+    QMenu* ContextMenu() const { return m_pMenu; }
 
     // Called by a row whose value, mark or edit mode changed.
     void UpdateRow(CPropertyGridRow* row);
@@ -83,6 +94,8 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Group {
@@ -99,6 +112,8 @@ private:
     void ApplyPalette();
     void ShowDescription(QTreeWidgetItem* item);
     void OnItemClicked(QTreeWidgetItem* item, int column);
+    void ShowContextMenu(const QContextMenuEvent* event);
+    void FitNameColumn();
 
     QTreeWidget* m_pTree = nullptr;
     QLabel* m_pDescription = nullptr;
@@ -109,5 +124,9 @@ private:
     GridColours m_colours;
     bool m_bAlphabetic = false;
     bool m_bRebuilding = false;
+    bool m_bFittingNames = false;
+    bool m_bNamesSizedByUser = false;
     const void* m_pRecordKey = nullptr;
+    QList<QAction*> m_contextActions;
+    QPointer<QMenu> m_pMenu;
 };

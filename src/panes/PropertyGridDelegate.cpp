@@ -2,15 +2,37 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 
 #include "ComboBoxExProp.h"
 #include "PropertyGrid.h"
+#include "views/InputRuleEdit.h"
 
 namespace {
 constexpr int kMinimumRowHeight = 18;
+const char* const kRowIdProperty = "rowId";
+
+CInputRuleEdit* RuleEditOf(QObject* editor)
+{
+    if (auto* edit = qobject_cast<CInputRuleEdit*>(editor))
+        return edit;
+    return editor ? editor->findChild<CInputRuleEdit*>() : nullptr;
+}
+
+// The opened list shows every option in full, however narrow the row.
+void FitPopupToOptions(QComboBox* combo)
+{
+    QAbstractItemView* view = combo->view();
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, view->sizeHintForIndex(combo->model()->index(i, 0)).width());
+    const int frame = 2 * view->frameWidth() + 8;
+    view->setMinimumWidth(widest + frame + view->verticalScrollBar()->sizeHint().width());
+}
 } // namespace
 
 CPropertyGridDelegate::CPropertyGridDelegate(CPropertyGrid& grid, QObject* parent)
@@ -46,21 +68,27 @@ QWidget* CPropertyGridDelegate::createEditor(QWidget* parent, const QStyleOption
     const CPropertyGridRow* row = m_grid.RowOf(index);
     if (!row || !row->IsEditable() || index.column() != 1)
         return nullptr;
+    const bool ruled = row->GetInputRule().kind != InputRule::Kind::Free;
     if (row->GetKind() == CPropertyGridRow::Kind::Text) {
-        auto* edit = new QLineEdit(parent);
+        QLineEdit* edit =
+            ruled ? new CInputRuleEdit(row->GetInputRule(), row->Name(), parent) : new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("propertyEditor_%1").arg(row->Id()));
+        edit->setProperty(kRowIdProperty, row->Id());
         edit->setAccessibleName(row->Name());
         edit->setFrame(false);
         if (const int digits = row->MaskDigits(); digits > 0) {
-            edit->setMaxLength(digits);
-            edit->setValidator(
-                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(digits)), edit));
+            if (!ruled) {
+                edit->setMaxLength(digits);
+                edit->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(QStringLiteral("\\d{0,%1}").arg(digits)), edit));
+            }
             edit->setPlaceholderText(row->Template());
         }
         return edit;
     }
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("propertyEditor_%1").arg(row->Id()));
+    combo->setProperty(kRowIdProperty, row->Id());
     combo->setAccessibleName(row->Name());
     combo->setFrame(false);
     const auto* ex = dynamic_cast<const CComboBoxExProp*>(row);
@@ -72,6 +100,9 @@ QWidget* CPropertyGridDelegate::createEditor(QWidget* parent, const QStyleOption
             combo->addItem(image, text);
     }
     combo->setEditable(row->EditMode() == CPropertyGridRow::Edit::FreeText);
+    if (combo->isEditable() && ruled)
+        combo->setLineEdit(new CInputRuleEdit(row->GetInputRule(), row->Name(), combo));
+    FitPopupToOptions(combo);
     // A plain list popup, at most 400 pixels high.
     combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     const int rowHeight = std::max(1, combo->view()->sizeHintForRow(0));
@@ -94,11 +125,16 @@ void CPropertyGridDelegate::setEditorData(QWidget* editor, const QModelIndex& in
     if (!row)
         return;
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        edit->setText(row->Value());
+        if (auto* ruled = qobject_cast<CInputRuleEdit*>(edit))
+            ruled->SetStartText(row->Value());
+        else
+            edit->setText(row->Value());
         edit->selectAll();
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         const int i = combo->findText(row->Value(), Qt::MatchExactly);
-        if (combo->isEditable())
+        if (auto* ruled = RuleEditOf(combo))
+            ruled->SetStartText(row->Value());
+        else if (combo->isEditable())
             combo->setEditText(row->Value());
         else
             combo->setCurrentIndex(i);
@@ -127,4 +163,33 @@ void CPropertyGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOp
 {
     (void)index;
     editor->setGeometry(option.rect.adjusted(0, 0, 0, -1));
+}
+
+bool CPropertyGridDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (!editor || event->type() != QEvent::KeyPress)
+        return QStyledItemDelegate::eventFilter(object, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    CInputRuleEdit* ruled = RuleEditOf(editor);
+    if (ruled && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        ruled->ExplainProblem(); // the base class keeps such an editor open
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return QStyledItemDelegate::eventFilter(object, event);
+    // Tab commits and opens the next editable row, skipping group captions
+    // and rows shown only; a text that cannot be stored keeps the editor.
+    if (ruled && ruled->ExplainProblem())
+        return true;
+    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    const int next = m_grid.NextEditableRow(editor->property(kRowIdProperty).toInt(), forward);
+    emit commitData(editor);
+    emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (next != 0) {
+        // After the commit, which runs once the editor has closed.
+        CPropertyGrid* grid = &m_grid;
+        QMetaObject::invokeMethod(
+            grid, [grid, next] { grid->EditRow(next); }, Qt::QueuedConnection);
+    }
+    return true;
 }

@@ -51,6 +51,14 @@ void CPropertyGridRow::SetMask(const QString& mask, const QString& templateText)
     m_strTemplate = templateText;
 }
 
+void CPropertyGridRow::SetInputRule(const InputRule& rule)
+{
+    m_inputRule = rule;
+    if (m_strDescription.isEmpty())
+        m_strDescription = QString::fromStdString(DescribeRule(rule));
+    Changed();
+}
+
 int CPropertyGridRow::MaskDigits() const
 {
     // Only digit masks are used: one 'd' per place.

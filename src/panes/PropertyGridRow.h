@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "document/InputRules.h"
+
 class CPropertyGrid;
 
 // One row of a property grid: a row text, a value text, a description and a
@@ -43,6 +45,11 @@ public:
     QString Template() const { return m_strTemplate; }
     int MaskDigits() const;
 
+    // What a typed value may hold; the row's description states it unless
+    // the row has its own.
+    void SetInputRule(const InputRule& rule);
+    const InputRule& GetInputRule() const { return m_inputRule; }
+
     // Shown in bold: the user changed the value since the record was shown.
     bool IsModified() const { return m_bModified; }
     void SetModified(bool modified);
@@ -66,6 +73,7 @@ private:
     Edit m_edit = Edit::FreeText;
     QString m_strMask;
     QString m_strTemplate;
+    InputRule m_inputRule;
     bool m_bModified = false;
     CPropertyGrid* m_pGrid = nullptr;
 };

@@ -31,6 +31,9 @@ CPropertyPane::CPropertyPane(const QString& objectName, const QString& gridName,
     layout->addWidget(m_pToolBar);
     layout->addWidget(m_pGrid, 1);
 
+    // The toolbar's commands are the grid's context menu too, so the
+    // keyboard reaches them (toolbar buttons take no focus).
+    m_pGrid->SetContextActions(m_pToolBar->actions());
     connect(m_pToolBar, &CPropertiesToolBar::ExpandAllRequested, this, &CPropertyPane::OnExpandAll);
     connect(m_pToolBar, &CPropertiesToolBar::AlphabeticToggled, this, &CPropertyPane::OnSortAlphabetic);
     connect(m_pGrid, &CPropertyGrid::RowCommitted, this, [this](CPropertyGridRow* row) { OnRowCommitted(row); });

@@ -23,7 +23,9 @@ CSatelliteWnd::CSatelliteWnd(QWidget* parent)
     CPropertyGrid* grid = Grid();
     const int group = grid->AddGroup(Text(panemsg::kSatellite));
     // The receiver's satellite table is not edited: every row is shown only.
-    AddRow(group, new CPropertyGridRow(Text(panemsg::kSatellite), QString(), panerow::kSatName), Edit::ReadOnly);
+    auto* name = new CPropertyGridRow(Text(panemsg::kSatellite), QString(), panerow::kSatName);
+    name->SetDescription(Text(panemsg::kShownOnly));
+    AddRow(group, name, Edit::ReadOnly);
     auto* degree = new CPropertyGridRow(Text(panemsg::kDegree), QString(), panerow::kSatDegree);
     degree->SetDescription(Text(panemsg::kDegreeDescription));
     AddRow(group, degree, Edit::ReadOnly);
@@ -31,6 +33,7 @@ CSatelliteWnd::CSatelliteWnd(QWidget* parent)
     COptionList orientations;
     FillOrientationOptions(orientations);
     m_pOrientationRow->SetOptions(orientations);
+    m_pOrientationRow->SetDescription(Text(panemsg::kShownOnly));
     AddRow(group, m_pOrientationRow, Edit::ReadOnly);
 }
 

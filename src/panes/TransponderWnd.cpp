@@ -6,6 +6,7 @@
 #include "Document.h"
 #include "PaneMessages.h"
 #include "PropertyGrid.h"
+#include "document/InputRules.h"
 #include "document/PaneEdits.h"
 #include "document/PaneRows.h"
 
@@ -25,6 +26,7 @@ CTransponderWnd::CTransponderWnd(QWidget* parent)
     const int satellite = grid->AddGroup(Text(panemsg::kSatellite));
     m_pSatelliteRow = new CComboBoxExProp(Text(panemsg::kSatellite), QString(), panerow::kTpSatellite);
     m_pSatelliteRow->AddOption(QString(), 0);
+    m_pSatelliteRow->SetDescription(Text(panemsg::kShownOnly));
     // A transponder is not moved to another satellite from here: shown only.
     AddRow(satellite, m_pSatelliteRow, Edit::ReadOnly);
 
@@ -32,11 +34,13 @@ CTransponderWnd::CTransponderWnd(QWidget* parent)
     const auto numberRow = [this, transponder](const char* name, int id) {
         auto* row = new CPropertyGridRow(Text(name), QString(), id);
         row->SetMask(QStringLiteral("ddddd"), QStringLiteral("_____"));
+        row->SetInputRule(TransponderRowRule(id));
         AddRow(transponder, row, Edit::FreeText);
     };
     numberRow(panemsg::kFrequency, panerow::kTpFrequency);
     m_pPolarityRow = new CComboBoxExProp(Text(panemsg::kPolarity), QString(), panerow::kTpPolarity);
     m_pPolarityRow->AddOption(QString(), 0);
+    m_pPolarityRow->SetDescription(Text(panemsg::kPolarityChoice));
     AddRow(transponder, m_pPolarityRow, Edit::ChooseOnly);
     numberRow(panemsg::kSymbolRate, panerow::kTpSymbolRate);
     numberRow(panemsg::kTpId, panerow::kTpTpId);

@@ -12,6 +12,7 @@
 #include "Document.h"
 #include "TreeLabelDelegate.h"
 #include "document/ChannelEdits.h"
+#include "document/InputRules.h"
 #include "document/TreeRules.h"
 #include "document/UpdateHints.h"
 
@@ -31,7 +32,8 @@ constexpr int kTransponderProperties = 32800;
 constexpr int kSatelliteProperties = 32848;
 constexpr int kRenameGroup = 32863;
 
-constexpr int kMaxLabelEdit = 127;
+// The rename field's name, in its hints and for assistive tools.
+constexpr const char* kGroupNameLabel = "Name der Favoritengruppe";
 constexpr int kGroupCount = 8;
 
 // The group holding the shown channel: black on light yellow.
@@ -89,7 +91,8 @@ CLeftView::CLeftView(CDocument& document, AppSettings& settings, QWidget* parent
     setDragEnabled(false);
 
     m_pDelegate = new CTreeLabelDelegate(
-        kMaxLabelEdit, [this](const QModelIndex& index, const QString& text) { CommitRename(index, text); }, this);
+        GroupNameRule(), QString::fromUtf8(kGroupNameLabel),
+        [this](const QModelIndex& index, const QString& text) { CommitRename(index, text); }, this);
     setItemDelegate(m_pDelegate);
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CLeftView::OnSelectionChanged);
@@ -681,10 +684,13 @@ void CLeftView::CommitRename(const QModelIndex& index, const QString& text)
     CFavoritenData* group = GroupAt(item);
     if (!group)
         return;
-    // A name too long for the receiver leaves the stored one as it was.
+    // The field refuses what the name cannot hold; should such a text come
+    // anyway, the stored name stays and the node shows it.
     const std::string name = text.toStdString();
-    m_document.RunChange(QStringLiteral("Favoritengruppe umbenennen"), [group, &name] { group->Rename(name); });
-    item->setText(0, text);
+    if (CheckInput(GroupNameRule(), kGroupNameLabel, name).verdict == InputVerdict::Accepted)
+        m_document.RunChange(QStringLiteral("Favoritengruppe umbenennen"),
+                             [group, &name] { group->Rename(name); });
+    item->setText(0, QString::fromStdString(group->GetName()));
     emit GroupsChanged();
 }
 

@@ -77,6 +77,10 @@ CSortListCtrl::CSortListCtrl(CChannelListModel& model, ISettingsStore& store, QW
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Tab leaves the rows for the header, whose column menu then opens with
+    // Shift+F10 or the menu key, as it does with a right click.
+    setTabKeyNavigation(false);
+    header->setFocusPolicy(Qt::TabFocus);
     header->viewport()->installEventFilter(this);
 
     const int count = m_model.columnCount();

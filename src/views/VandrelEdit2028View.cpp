@@ -1,5 +1,6 @@
 #include "VandrelEdit2028View.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -738,7 +739,15 @@ bool CVandrelEdit2028View::eventFilter(QObject* watched, QEvent* event)
     }
     if ((ours || watched == m_pList->viewport() || watched == m_pIcons->viewport()) &&
         event->type() == QEvent::ContextMenu) {
-        ShowContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        QPoint global = menuEvent->globalPos();
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
+            // From the keyboard: at the current row, or the top of the list.
+            QAbstractItemView* view = ActiveItemView();
+            const QRect rect = view->visualRect(view->currentIndex());
+            global = view->viewport()->mapToGlobal(rect.isValid() ? rect.center() : QPoint(8, 8));
+        }
+        ShowContextMenu(global);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,10 +19,11 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
-#include <QClipboard>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include "ChildFrame.h"
@@ -33,6 +35,7 @@
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "dialogs/ChannelSucheDlg.h"
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -53,6 +56,7 @@ private slots:
     void styleSwitchAppliesAndStoresAtOnce();
     void storedOlderStyleStartsInIt();
     void panes();
+    void firstStartLayout();
     void autoHidePane();
     void paneLayoutPersists();
     void sliderAbsentWithoutListMode();
@@ -429,9 +433,39 @@ void TestMainFrame::panes()
         QVERIFY2(pane->isVisible(), e.title);
         QCOMPARE(m_f->Frame().dockWidgetArea(pane), e.area); // shown where it was
     }
-    // Panes are placed in creation order: properties above transponder above satellite.
-    QVERIFY(m_f->Frame().Pane(150)->y() < m_f->Frame().Pane(32846)->y());
-    QVERIFY(m_f->Frame().Pane(32846)->y() < m_f->Frame().Pane(32847)->y());
+    // The property panes are tabs of one dock area in creation order:
+    // properties, transponder, satellite.
+    QCOMPARE(m_f->Frame().tabifiedDockWidgets(m_f->Frame().Pane(150)),
+             (QList<QDockWidget*>{m_f->Frame().Pane(32846), m_f->Frame().Pane(32847)}));
+}
+
+void TestMainFrame::firstStartLayout()
+{
+    QVERIFY(m_f->Start());
+    CMainFrame& frame = m_f->Frame();
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    // Without a stored layout the window fills the screen it starts on.
+    QVERIFY(frame.isMaximized());
+    QCOMPARE(frame.frameGeometry(), frame.screen()->availableGeometry());
+    // The channel pane is in front of its tabs, each with the dock's height.
+    QVERIFY(!frame.Pane(150)->visibleRegion().isEmpty());
+    QVERIFY(frame.Pane(32846)->visibleRegion().isEmpty());
+    // The search pane asks for room for its five columns side by side (the
+    // first start gives it that much of a screen wide enough).
+    const QTreeWidget* results = frame.ChannelSearch()->ResultList();
+    int columns = 0;
+    for (int c = 0; c < results->columnCount(); ++c)
+        columns += results->columnWidth(c);
+    QVERIFY(frame.ChannelSearch()->sizeHint().width() >= columns + results->verticalScrollBar()->sizeHint().width());
+
+    // A stored layout wins over the first start's.
+    frame.showNormal();
+    frame.setGeometry(40, 50, 720, 520);
+    QVERIFY(m_f->Quit());
+    QVERIFY(m_f->Start());
+    QVERIFY(!m_f->Frame().isMaximized());
+    QCOMPARE(m_f->Frame().geometry().size(), QSize(720, 520));
 }
 
 void TestMainFrame::autoHidePane()

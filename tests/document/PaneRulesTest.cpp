@@ -98,22 +98,6 @@ TEST(PaneOptions, SelectValueAndChosenValue)
     EXPECT_EQ(cleared.ChosenValue(""), -1);
 }
 
-TEST(PaneOptions, LeadingNumberModulo65536)
-{
-    EXPECT_EQ(ParseLeadingNumber("1234"), 1234);
-    EXPECT_EQ(ParseLeadingNumber("12603"), 12603);
-    EXPECT_EQ(ParseLeadingNumber("99999"), 34463);
-    EXPECT_EQ(ParseLeadingNumber("65536"), 0);
-    EXPECT_EQ(ParseLeadingNumber("70000"), 4464);
-    EXPECT_EQ(ParseLeadingNumber("123456789012"), 6676);
-    EXPECT_EQ(ParseLeadingNumber("12ab34"), 12);
-    EXPECT_EQ(ParseLeadingNumber("007"), 7);
-    EXPECT_EQ(ParseLeadingNumber(""), 0);
-    EXPECT_EQ(ParseLeadingNumber("abc"), 0);
-    EXPECT_EQ(ParseLeadingNumber(" 12"), 0);
-    EXPECT_EQ(ParseLeadingNumber("-5"), 0);
-}
-
 TEST_F(PaneRulesTest, SatelliteOptionsSkipEmptyNamesAndFoldOnlyAtoZ)
 {
     const ChannelPaneContent c = ChannelPaneContentOf(doc, Tv(0));
@@ -207,7 +191,7 @@ TEST_F(PaneRulesTest, DanglingTransponderShowsTheChannelsOwnFields)
     EXPECT_EQ(Tv(1).GetTransponder(), 8);
 }
 
-TEST_F(PaneRulesTest, NumberRowsStoreLowSixteenBits)
+TEST_F(PaneRulesTest, NumberRowsStoreInRangeValuesAndRefuseOthers)
 {
     CServiceData& s = Tv(0);
     const COptionList none;
@@ -217,14 +201,24 @@ TEST_F(PaneRulesTest, NumberRowsStoreLowSixteenBits)
     EXPECT_EQ(s.m_record[13], 0x04);
     ApplyChannelEdit(doc, s, {panerow::kAudioPid, "4321"}, none);
     ApplyChannelEdit(doc, s, {panerow::kPcrPid, "77"}, none);
-    ApplyChannelEdit(doc, s, {panerow::kPmtPid, "8"}, none);
-    ApplyChannelEdit(doc, s, {panerow::kServiceId, "70000"}, none);
+    ApplyChannelEdit(doc, s, {panerow::kPmtPid, "8191"}, none);
+    ApplyChannelEdit(doc, s, {panerow::kServiceId, "65535"}, none);
     EXPECT_EQ(s.GetAudioPid(), 4321);
     EXPECT_EQ(s.GetPcrPid(), 77);
-    EXPECT_EQ(s.GetPmtPid(), 8);
-    EXPECT_EQ(s.GetServiceId(), 4464);
-    ApplyChannelEdit(doc, s, {panerow::kServiceId, ""}, none);
-    EXPECT_EQ(s.GetServiceId(), 0);
+    EXPECT_EQ(s.GetPmtPid(), 8191);
+    EXPECT_EQ(s.GetServiceId(), 65535);
+
+    // Out of range, empty or not a number: the record stays as it was,
+    // never wrapped to the low 16 bits or taken as 0.
+    const auto before = s.m_record;
+    for (const char* text : {"70000", "65536", "", "12ab", "-5"}) {
+        ApplyChannelEdit(doc, s, {panerow::kServiceId, text}, none);
+    }
+    for (const char* text : {"8192", "9999", ""}) {
+        ApplyChannelEdit(doc, s, {panerow::kVideoPid, text}, none);
+        ApplyChannelEdit(doc, s, {panerow::kPmtPid, text}, none);
+    }
+    EXPECT_EQ(s.m_record, before);
 }
 
 TEST_F(PaneRulesTest, TextRowsAndFlags)
@@ -234,9 +228,14 @@ TEST_F(PaneRulesTest, TextRowsAndFlags)
     ApplyChannelEdit(doc, s, {panerow::kName, "Arte \xC3\xA9t\xC3\xA9"}, none);
     EXPECT_EQ(s.GetNameText(), "Arte \xC3\xA9t\xC3\xA9");
     EXPECT_EQ(s.m_record[45], 0xE9); // stored as ISO-8859-1
+    ApplyChannelEdit(doc, s, {panerow::kProvider, "Provider of"}, none);
+    EXPECT_EQ(s.GetProviderText(), "Provider of");
+    // Too long, or holding what ISO-8859-1 lacks: nothing is cut or replaced.
     ApplyChannelEdit(doc, s, {panerow::kName, "A name much longer than nineteen"}, none);
-    EXPECT_EQ(s.GetNameText(), "A name much longer ");
-    ApplyChannelEdit(doc, s, {panerow::kProvider, "Provider of all things"}, none);
+    ApplyChannelEdit(doc, s, {panerow::kName, "Euro \xE2\x82\xAC"}, none);
+    ApplyChannelEdit(doc, s, {panerow::kProvider, "Provider of all"}, none);
+    ApplyChannelEdit(doc, s, {panerow::kProvider, "\xD0\x96"}, none); // Zhe
+    EXPECT_EQ(s.GetNameText(), "Arte \xC3\xA9t\xC3\xA9");
     EXPECT_EQ(s.GetProviderText(), "Provider of");
 
     const uint8_t flags = s.GetFlags();
@@ -326,14 +325,16 @@ TEST_F(PaneRulesTest, TransponderPaneContentAndEdits)
     EXPECT_EQ(t.GetFlags(), (1u << 21) | 0x100u);
     EXPECT_EQ(TransponderPaneContentOf(doc, t).polarityText, "Vertical");
 
+    const uint16_t symbolRate = t.GetSymbolRate();
+    const uint16_t orgNetId = t.GetOrgNetId();
     ApplyTransponderEdit(t, {panerow::kTpFrequency, "12603"}, c.polarityOptions);
     ApplyTransponderEdit(t, {panerow::kTpSymbolRate, "99999"}, c.polarityOptions);
     ApplyTransponderEdit(t, {panerow::kTpTpId, "1019"}, c.polarityOptions);
     ApplyTransponderEdit(t, {panerow::kTpOrgNetId, "65537"}, c.polarityOptions);
     EXPECT_EQ(t.GetFrequency(), 12603);
-    EXPECT_EQ(t.GetSymbolRate(), 34463);
+    EXPECT_EQ(t.GetSymbolRate(), symbolRate); // above 65535: refused, not wrapped
     EXPECT_EQ(t.GetTpId(), 1019);
-    EXPECT_EQ(t.GetOrgNetId(), 1);
+    EXPECT_EQ(t.GetOrgNetId(), orgNetId);
 
     // The satellite row moves nothing.
     const auto before = t.m_record;

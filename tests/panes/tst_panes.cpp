@@ -3,10 +3,13 @@
 // channel list and the tree as one undoable step, the cleared state, and
 // that the panes follow the active document window.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -20,6 +23,7 @@
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/ChannelRows.h"
+#include "document/PaneRows.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "panes/ComboBoxExProp.h"
 #include "panes/PaneCoordinator.h"
@@ -28,6 +32,7 @@
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
 #include "views/ChannelListModel.h"
+#include "views/InputRuleEdit.h"
 #include "views/LeftView.h"
 #include "views/SortListCtrl.h"
 #include "views/VandrelEdit2028View.h"
@@ -64,6 +69,8 @@ private slots:
     void choosingSatelliteAndTransponder();
     void satelliteWithoutTransponderChangesNothing();
     void editThroughTheRealEditor();
+    void typedValuesKeepToTheirFields();
+    void keyboardEditsRowByRow();
     void derivedRowsAreReadOnly();
     void unchangedValueLeavesNoStep();
     void clearedStateWithoutChannel();
@@ -90,6 +97,8 @@ private:
     QString SatelliteValue(int id) { return Satellite()->Grid()->Row(id)->Value(); }
     void ClickRow(int row);
     int RowOf(const char* name);
+    // Makes the row current (its text column) and presses F2.
+    QWidget* EditByKeyboard(int rowId);
     QTreeWidgetItem* SatelliteNode(const QString& name);
     QTreeWidgetItem* TransponderNode(const CTransponderData* transponder);
     QString OptionText(int satelliteIndex) { return U(Core().m_satellites.GetAt(satelliteIndex)->FormatOptionText()); }
@@ -102,6 +111,7 @@ void TestPanes::init()
     m_f = std::make_unique<CGuiFixture>();
     const QString path = m_f->WriteFile(QStringLiteral("small.ndb"), PaneDatabase());
     QVERIFY(m_f->Start({path}));
+    Main().setWindowState(Qt::WindowNoState); // a fixed size, not the first start's full screen
     Main().resize(1200, 800);
     Main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&Main()));
@@ -270,10 +280,10 @@ void TestPanes::channelRowEditsAreUndoableSteps_data()
     QTest::addColumn<int>("column"); // the list column that shows it
     QTest::addColumn<QString>("shown"); // what the pane then shows
     QTest::addColumn<QString>("cell");
-    QTest::newRow("Kanalname") << 11 << QStringLiteral("Neuer Kanalname lang") << int(kColName)
+    QTest::newRow("Kanalname") << 11 << QStringLiteral("Neuer Kanalname lan") << int(kColName)
                                << QStringLiteral("Neuer Kanalname lan") << QStringLiteral("Neuer Kanalname lan");
-    QTest::newRow("Service ID") << 12 << QStringLiteral("70000") << int(kColServiceId) << QStringLiteral("4464")
-                                << QStringLiteral(" 4464");
+    QTest::newRow("Service ID") << 12 << QStringLiteral("65535") << int(kColServiceId) << QStringLiteral("65535")
+                                << QStringLiteral("65535");
     QTest::newRow("Video PId") << 24 << QStringLiteral("1234") << int(kColVideoPid) << QStringLiteral("1234")
                                << QStringLiteral(" 1234");
     QTest::newRow("Audio PId") << 25 << QStringLiteral("4321") << int(kColAudioPid) << QStringLiteral("4321")
@@ -286,7 +296,7 @@ void TestPanes::channelRowEditsAreUndoableSteps_data()
                               << QStringLiteral("X");
     QTest::newRow("Überspringen") << 23 << QStringLiteral("Ja") << int(kColSkip) << QStringLiteral("Ja")
                                   << QStringLiteral("X");
-    QTest::newRow("Provider") << 28 << QStringLiteral("Neuer Anbieter") << int(kColProvider)
+    QTest::newRow("Provider") << 28 << QStringLiteral("Neuer Anbie") << int(kColProvider)
                               << QStringLiteral("Neuer Anbie") << QStringLiteral("Neuer Anbie");
 }
 
@@ -439,6 +449,136 @@ void TestPanes::editThroughTheRealEditor()
     QCOMPARE(Doc()->UndoStack()->count(), 2);
 }
 
+QWidget* TestPanes::EditByKeyboard(int rowId)
+{
+    CPropertyGrid* grid = Channel()->Grid();
+    grid->Tree()->setFocus();
+    grid->Tree()->setCurrentItem(grid->ItemOf(grid->Row(rowId)), 0);
+    QTest::keyClick(grid->Tree(), Qt::Key_F2);
+    return grid->Tree()->findChild<QWidget*>(QStringLiteral("propertyEditor_%1").arg(rowId));
+}
+
+void TestPanes::typedValuesKeepToTheirFields()
+{
+    ClickRow(RowOf("ZDF HD"));
+    CServiceData* service = Core().m_services.GetAt(1);
+    CPropertyGrid* grid = Channel()->Grid();
+    const auto type = [](QWidget* w, const QString& text) {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    };
+
+    // A name of 26 letters: the field takes the 19 the record holds and says so.
+    auto* name = qobject_cast<CInputRuleEdit*>(EditByKeyboard(panerow::kName));
+    QVERIFY(name);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    QCOMPARE(name->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
+    QVERIFY2(name->Hint().contains(QStringLiteral("19 Zeichen")), qPrintable(name->Hint()));
+    // "€" and "Ж" are refused while typed, not stored as "?".
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    type(name, QStringLiteral("€Ж"));
+    QCOMPARE(name->text(), QStringLiteral("ABCDEFGHIJKLMNOPQ"));
+    QVERIFY2(name->Hint().contains(QStringLiteral("„Ж“")) && name->Hint().contains(QStringLiteral("ISO-8859-1")),
+             qPrintable(name->Hint()));
+    type(name, QStringLiteral("é"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QTRY_COMPARE(U(service->GetNameText()), QStringLiteral("ABCDEFGHIJKLMNOPQé"));
+
+    // A Service ID of 70000 cannot be typed; the message names the range.
+    const auto before = service->m_record;
+    QWidget* editor = EditByKeyboard(panerow::kServiceId);
+    auto* serviceId = qobject_cast<CInputRuleEdit*>(editor);
+    QVERIFY(serviceId);
+    QTest::keyClicks(serviceId, QStringLiteral("70000"));
+    QCOMPARE(serviceId->text(), QStringLiteral("7000"));
+    QVERIFY2(serviceId->Hint().contains(QStringLiteral("0 bis 65535")), qPrintable(serviceId->Hint()));
+    QTest::keyClick(serviceId, Qt::Key_Escape); // cancels
+    QTest::qWait(10);
+    QCOMPARE(service->m_record, before);
+
+    // A PID above 8191 is refused; an empty one is not stored as 0: Enter
+    // keeps the field open and says why.
+    auto* pid = qobject_cast<CInputRuleEdit*>(EditByKeyboard(panerow::kPmtPid));
+    QVERIFY(pid);
+    QTest::keyClicks(pid, QStringLiteral("9000"));
+    QCOMPARE(pid->text(), QStringLiteral("900"));
+    QVERIFY2(pid->Hint().contains(QStringLiteral("0 bis 8191")), qPrintable(pid->Hint()));
+    pid->selectAll();
+    QTest::keyClick(pid, Qt::Key_Backspace);
+    QTest::keyClick(pid, Qt::Key_Return);
+    QTest::qWait(10);
+    QVERIFY(grid->Tree()->findChild<CInputRuleEdit*>(QStringLiteral("propertyEditor_27")));
+    QVERIFY(pid->isVisible());
+    QVERIFY2(pid->Hint().contains(QStringLiteral("0 bis 8191")), qPrintable(pid->Hint()));
+    QTest::keyClick(pid, Qt::Key_Escape);
+    QTest::qWait(10);
+    QCOMPARE(service->m_record, before);
+    QCOMPARE(ChannelValue(panerow::kPmtPid), QString::number(service->GetPmtPid()));
+
+    // The provider's drop-down takes free text under the same kind of rule.
+    auto* provider = qobject_cast<QComboBox*>(EditByKeyboard(panerow::kProvider));
+    QVERIFY(provider);
+    auto* providerText = provider->findChild<CInputRuleEdit*>();
+    QVERIFY(providerText);
+    providerText->selectAll();
+    type(providerText, QStringLiteral("Anbieter Ж mit Namen"));
+    QCOMPARE(providerText->text(), QStringLiteral("Anbieter  m"));
+    QTest::keyClick(providerText, Qt::Key_Escape);
+
+    // Each typed row states its rule where the description used to be empty.
+    QCOMPARE(grid->Row(panerow::kVideoPid)->Description(), QStringLiteral("Ganze Zahl von 0 bis 8191."));
+    grid->Tree()->setCurrentItem(grid->ItemOf(grid->Row(panerow::kName)));
+    QVERIFY(grid->DescriptionArea()->text().contains(QStringLiteral("19 Zeichen")));
+    for (int id : {panerow::kTpFrequency, panerow::kTpSymbolRate, panerow::kTpTpId, panerow::kTpOrgNetId})
+        QCOMPARE(Transponder()->Grid()->Row(id)->Description(), QStringLiteral("Ganze Zahl von 0 bis 65535."));
+}
+
+void TestPanes::keyboardEditsRowByRow()
+{
+    ClickRow(RowOf("ZDF HD"));
+    CPropertyGrid* grid = Channel()->Grid();
+    // F2 opens the current row's value even with the focus on its text.
+    auto* name = qobject_cast<QLineEdit*>(EditByKeyboard(panerow::kName));
+    QVERIFY(name);
+    QCOMPARE(name->text(), QStringLiteral("ZDF HD"));
+    QTest::keyClicks(name, QStringLiteral("X"));
+    QTest::keyClick(name, Qt::Key_Escape); // cancels
+    QTest::qWait(10);
+    QCOMPARE(ChannelValue(panerow::kName), QStringLiteral("ZDF HD"));
+    QCOMPARE(Doc()->UndoStack()->count(), 0);
+
+    // Tab commits and opens the next editable row; rows shown only are skipped.
+    name = qobject_cast<QLineEdit*>(EditByKeyboard(panerow::kName));
+    QVERIFY(name);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("ZDF neu"));
+    QTest::keyClick(name, Qt::Key_Tab);
+    QTRY_VERIFY(grid->Tree()->findChild<QLineEdit*>(QStringLiteral("propertyEditor_12")));
+    QCOMPARE(U(Core().m_services.GetAt(1)->GetNameText()), QStringLiteral("ZDF neu"));
+    QWidget* pmt = EditByKeyboard(panerow::kPmtPid);
+    QVERIFY(pmt);
+    QTest::keyClick(pmt, Qt::Key_Tab); // past "Verschlüsselt", which is shown only
+    QTRY_VERIFY(grid->Tree()->findChild<QComboBox*>(QStringLiteral("propertyEditor_22")));
+    QTest::keyClick(grid->Tree()->findChild<QComboBox*>(QStringLiteral("propertyEditor_22")), Qt::Key_Backtab);
+    QTRY_VERIFY(grid->Tree()->findChild<QLineEdit*>(QStringLiteral("propertyEditor_27")));
+    QTest::keyClick(grid->Tree()->findChild<QLineEdit*>(QStringLiteral("propertyEditor_27")), Qt::Key_Escape);
+    QTest::qWait(10);
+
+    // Shift+F10 opens the grid's menu: the pane's commands, by keyboard too.
+    grid->Tree()->setFocus();
+    QTest::keyClick(grid->Tree(), Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->objectName(), QStringLiteral("propertyGridMenu"));
+    QCOMPARE(menu->actions().size(), 2);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(grid->IsAlphabetic());
+}
+
 void TestPanes::derivedRowsAreReadOnly()
 {
     ClickRow(RowOf("Sky Cinema"));
@@ -575,11 +715,12 @@ void TestPanes::transponderRowEditsReachTreeAndList_data()
                                << QStringLiteral("12603 H 22000 ") << int(kColFrequency) << QStringLiteral("12603");
     QTest::newRow("Polarity") << 16 << QStringLiteral("Vertical") << QStringLiteral("Vertical")
                               << QStringLiteral("11494 V 22000 ") << int(kColPolarity) << QStringLiteral("V");
-    QTest::newRow("Symbolrate") << 17 << QStringLiteral("99999") << QStringLiteral("34463")
-                                << QStringLiteral("11494 H 34463 ") << int(kColSymbolRate) << QStringLiteral("34463");
+    QTest::newRow("Symbolrate") << 17 << QStringLiteral("29900") << QStringLiteral("29900")
+                                << QStringLiteral("11494 H 29900 ") << int(kColSymbolRate)
+                                << QStringLiteral("29900");
     QTest::newRow("TpId") << 18 << QStringLiteral("4711") << QStringLiteral("4711")
                           << QStringLiteral("11494 H 22000 ") << -1 << QString();
-    QTest::newRow("OrgNetId") << 24 << QStringLiteral("65538") << QStringLiteral("2")
+    QTest::newRow("OrgNetId") << 24 << QStringLiteral("65535") << QStringLiteral("65535")
                               << QStringLiteral("11494 H 22000 ") << -1 << QString();
 }
 

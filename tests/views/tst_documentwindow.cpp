@@ -129,6 +129,7 @@ void TestDocumentWindow::init()
     m_f = std::make_unique<CGuiFixture>();
     const QString path = m_f->WriteFile(QStringLiteral("twelve.ndb"), TwelveChannelDatabase());
     QVERIFY(m_f->Start({path}));
+    m_f->Frame().setWindowState(Qt::WindowNoState); // a fixed size, not the first start's full screen
     m_f->Frame().resize(1200, 800);
     m_f->Frame().show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_f->Frame()));
