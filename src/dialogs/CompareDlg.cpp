@@ -133,8 +133,11 @@ void CCompareDlg::FillSources()
             m_pSource->addItem(doc->Title(), QVariant::fromValue(static_cast<void*>(doc)));
     }
     m_pSource->setEnabled(m_pSource->count() > 0);
-    m_pSource->setPlaceholderText(m_pSource->count() > 0 ? QString() : QString::fromUtf8(kNoOtherDocument));
-    m_pSource->setCurrentIndex(-1);
+    if (!m_pFile)
+        m_pSource->setPlaceholderText(m_pSource->count() > 0 ? QString() : QString::fromUtf8(kNoOtherDocument));
+    // The compared document stays chosen.
+    m_pSource->setCurrentIndex(
+        m_pOther ? m_pSource->findData(QVariant::fromValue(static_cast<void*>(m_pOther.data()))) : -1);
 }
 
 bool CCompareDlg::CompareWithFirstDocument()
@@ -156,6 +159,7 @@ void CCompareDlg::CompareWithDocument(CDocument* other)
     m_pSource->setCurrentIndex(m_pSource->findData(QVariant::fromValue(static_cast<void*>(other))));
     // A closed document takes its records with it: the table is emptied.
     connect(other, &QObject::destroyed, this, [this] {
+        m_pOther = nullptr;
         m_differences.clear();
         m_pTable->clear();
         m_pSaveButton->setEnabled(false);

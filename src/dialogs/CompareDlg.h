@@ -34,6 +34,8 @@ public:
     // Compares with the first other open document the combo box offers;
     // false when there is none.
     bool CompareWithFirstDocument();
+    // Offers the documents open now (after one was opened or closed).
+    void FillSources();
     void CompareWithDocument(CDocument* other);
     // Loads the file and compares with it; a file that cannot be read is
     // reported and changes nothing.
@@ -51,7 +53,6 @@ public:
     void ShowRow(QTreeWidgetItem* item);
 
 private:
-    void FillSources();
     void Compare(const CVandrelEdit2028Doc& other, const QString& name);
 
     CDocument& m_active;

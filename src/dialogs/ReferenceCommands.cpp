@@ -109,6 +109,8 @@ void CompareWith(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
     };
     auto* dialog = new CCompareDlg(doc, prompts, documents, ShowChannel, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(CVandrelEdit2028App::Instance(), &CVandrelEdit2028App::DocumentsChanged, dialog,
+                     &CCompareDlg::FillSources);
     // The first other open document at once; with none, a file.
     if (!dialog->CompareWithFirstDocument() && !dialog->ChooseFile()) {
         delete dialog;
