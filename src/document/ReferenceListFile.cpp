@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <filesystem>
 #include <limits>
 #include <string_view>
 
 #include "ChannelIdentity.h"
 #include "ChannelRows.h"
+#include "DelimitedText.h"
 #include "FileLayer.h"
 #include "ReferenceMessages.h"
 #include "VandrelEdit2028Doc.h"
@@ -46,110 +46,7 @@ const char* PolarityLetter(int polarisation)
     }
 }
 
-// ---- decoding ------------------------------------------------------------------------------
-
-bool IsValidUtf8(const uint8_t* s, size_t n)
-{
-    size_t i = 0;
-    while (i < n) {
-        const uint8_t b = s[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t extra;
-        char32_t cp;
-        char32_t min;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (n - i <= extra) {
-            return false;
-        }
-        for (size_t k = 1; k <= extra; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) {
-                return false;
-            }
-            cp = (cp << 6) | (s[i + k] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
-std::string DecodeWindows1252(const uint8_t* s, size_t n)
-{
-    std::string out;
-    out.reserve(n + n / 8);
-    for (size_t i = 0; i < n; ++i) {
-        ve::AppendUtf8(out, ve::DecodeByte(s[i], ve::CodePage::Windows1252));
-    }
-    return out;
-}
-
-std::string DecodeUtf16(const uint8_t* s, size_t n, bool bigEndian)
-{
-    std::string out;
-    out.reserve(n);
-    const auto unit = [&](size_t i) {
-        return bigEndian ? static_cast<char16_t>(s[i] << 8 | s[i + 1])
-                         : static_cast<char16_t>(s[i + 1] << 8 | s[i]);
-    };
-    for (size_t i = 0; i + 1 < n; i += 2) {
-        const char16_t u = unit(i);
-        if (u >= 0xD800 && u < 0xDC00 && i + 3 < n) {
-            const char16_t low = unit(i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                ve::AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        ve::AppendUtf8(out, (u >= 0xD800 && u < 0xE000) ? U'\uFFFD' : static_cast<char32_t>(u));
-    }
-    return out;
-}
-
-// The bytes as UTF-8 text; false for bytes that are no text.
-bool DecodeText(const uint8_t* data, size_t size, std::string& text)
-{
-    if (size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF))) {
-        text = DecodeUtf16(data + 2, size - 2, data[0] == 0xFE);
-    } else {
-        if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
-            data += 3;
-            size -= 3;
-        }
-        text = IsValidUtf8(data, size) ? std::string(reinterpret_cast<const char*>(data), size)
-                                       : DecodeWindows1252(data, size);
-    }
-    // A zero byte never stands in a text a spreadsheet writes; it does in
-    // every database and picture.
-    return text.find('\0') == std::string::npos;
-}
-
 // ---- fields --------------------------------------------------------------------------------
-
-std::string_view Trimmed(std::string_view s)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && blank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 // Decimal digits only; a value above max is false.
 bool ParseUnsigned(std::string_view s, uint64_t max, uint64_t& value)
@@ -252,129 +149,7 @@ std::string WithField(const char* pattern, std::string_view field)
     return text;
 }
 
-// ---- records -------------------------------------------------------------------------------
-
-struct Record {
-    int line = 0;
-    // Views into the text, or into the reader's copies of quoted fields;
-    // valid until the next record is read.
-    std::vector<std::string_view> fields;
-    bool openQuote = false; // the file ended inside a quoted field
-};
-
-// Splits the text into records as RFC 4180 does, leniently: quotes may
-// stand around any field (after blanks, which are then dropped), a quote
-// inside an unquoted field is kept, text after a closing quote is kept, and
-// a lone CR ends a line as LF and CR LF do.
-class CRecordReader {
-public:
-    CRecordReader(const std::string& text, char separator) : m_text(text), m_sep(separator) {}
-
-    bool Next(Record& r)
-    {
-        const size_t n = m_text.size();
-        if (m_pos >= n) {
-            return false;
-        }
-        r.line = m_line;
-        r.fields.clear();
-        r.openQuote = false;
-        m_quoted.clear();
-        for (;;) {
-            size_t p = m_pos;
-            while (p < n && (m_text[p] == ' ' || m_text[p] == '\t') && m_text[p] != m_sep) {
-                ++p;
-            }
-            if (p < n && m_text[p] == '"') {
-                std::string& field = m_quoted.emplace_back();
-                if (!ReadQuoted(p + 1, field, p)) {
-                    r.openQuote = true;
-                    r.fields.push_back(field);
-                    m_pos = n;
-                    return true;
-                }
-                const size_t end = FieldEnd(p);
-                field.append(m_text, p, end - p);
-                r.fields.push_back(field);
-                p = end;
-            } else {
-                p = FieldEnd(m_pos);
-                r.fields.push_back(std::string_view(m_text).substr(m_pos, p - m_pos));
-            }
-            if (p >= n) {
-                m_pos = n;
-                return true;
-            }
-            const char c = m_text[p++];
-            if (c == m_sep) {
-                m_pos = p;
-                continue;
-            }
-            if (c == '\r' && p < n && m_text[p] == '\n') {
-                ++p;
-            }
-            ++m_line;
-            m_pos = p;
-            return true;
-        }
-    }
-
-private:
-    size_t FieldEnd(size_t p) const
-    {
-        while (p < m_text.size() && m_text[p] != m_sep && m_text[p] != '\n' && m_text[p] != '\r') {
-            ++p;
-        }
-        return p;
-    }
-
-    // The content of a quoted field from p on; end is where it closed.
-    // False when the text ends first.
-    bool ReadQuoted(size_t p, std::string& field, size_t& end)
-    {
-        const size_t n = m_text.size();
-        while (p < n) {
-            const char c = m_text[p++];
-            if (c == '"') {
-                if (p < n && m_text[p] == '"') {
-                    field += '"';
-                    ++p;
-                    continue;
-                }
-                end = p;
-                return true;
-            }
-            // Line ends inside quotes count for the line numbers of what follows.
-            if (c == '\n' || (c == '\r' && (p >= n || m_text[p] != '\n'))) {
-                ++m_line;
-            }
-            field += c;
-        }
-        end = n;
-        return false;
-    }
-
-    const std::string& m_text;
-    char m_sep;
-    size_t m_pos = 0;
-    int m_line = 1;
-    std::deque<std::string> m_quoted; // stable while the record is in use
-};
-
-char SeparatorOf(std::string_view headerLine)
-{
-    if (headerLine.find(';') != std::string_view::npos) {
-        return ';';
-    }
-    const auto commas = std::count(headerLine.begin(), headerLine.end(), ',');
-    const auto tabs = std::count(headerLine.begin(), headerLine.end(), '\t');
-    return tabs > commas ? '\t' : (commas > 0 ? ',' : ';');
-}
-
-bool IsBlank(const Record& r)
-{
-    return std::all_of(r.fields.begin(), r.fields.end(), [](std::string_view f) { return Trimmed(f).empty(); });
-}
+// ---- lines ---------------------------------------------------------------------------------
 
 // ASCII letters compared without case; lower is in lower case.
 bool SameLetters(std::string_view text, std::string_view lower)
@@ -396,7 +171,7 @@ enum Column { kNr, kTyp, kKanalname, kSatellit, kONID, kTSID, kSID, kFavorit, kC
 struct Columns {
     std::array<int, kColumns> at;
     Columns() { at.fill(-1); }
-    std::string_view Field(const Record& r, Column c) const
+    std::string_view Field(const DelimitedRecord& r, Column c) const
     {
         const int i = at[c];
         return i >= 0 && static_cast<size_t>(i) < r.fields.size() ? r.fields[static_cast<size_t>(i)]
@@ -404,7 +179,7 @@ struct Columns {
     }
 };
 
-Columns FindColumns(const Record& header)
+Columns FindColumns(const DelimitedRecord& header)
 {
     static const char* const kNames[kColumns] = {"nr",   "typ",  "kanalname", "satellit",
                                                  "onid", "tsid", "sid",       "favorit"};
@@ -440,7 +215,7 @@ std::string MissingColumns(const Columns& columns)
 }
 
 // One entry of the list, or the reason it cannot be read.
-bool ReadLine(const Record& r, const Columns& columns, ReferenceLine& line, std::string& reason)
+bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& line, std::string& reason)
 {
     const std::string_view type = Trimmed(columns.Field(r, kTyp));
     const std::string_view number = Trimmed(columns.Field(r, kNr));
@@ -572,7 +347,7 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         return ReferenceListStatus::TooLarge;
     }
     std::string text;
-    if (data != nullptr && !DecodeText(data, size, text)) {
+    if (data != nullptr && !DecodeSpreadsheetText(data, size, text)) {
         message = refmsg::kNotText;
         return ReferenceListStatus::NotText;
     }
@@ -584,11 +359,11 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         ++start;
     }
     const size_t headerEnd = text.find_first_of("\r\n", start);
-    CRecordReader reader(text, SeparatorOf(std::string_view(text).substr(start, headerEnd - start)));
-    Record record;
+    CDelimitedReader reader(text, SeparatorOf(std::string_view(text).substr(start, headerEnd - start)));
+    DelimitedRecord record;
     bool haveHeader = false;
     while (reader.Next(record)) {
-        if (!IsBlank(record)) {
+        if (!record.IsBlank()) {
             haveHeader = true;
             break;
         }
@@ -605,7 +380,7 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
     }
 
     while (reader.Next(record)) {
-        if (IsBlank(record)) {
+        if (record.IsBlank()) {
             continue;
         }
         ReferenceLine line;
