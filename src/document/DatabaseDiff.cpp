@@ -26,18 +26,34 @@ std::vector<Channel> ChannelsOf(const CVandrelEdit2028Doc& doc, const CReception
     return channels;
 }
 
+// The name as GetNameText gives it (ISO-8859-1 up to the first zero), for
+// every line of a full table without its general decoder's cost.
+std::string NameOf(const CServiceData& s)
+{
+    std::string name;
+    name.reserve(24);
+    for (size_t i = 40; i < 60 && s.m_record[i] != 0; ++i) {
+        const uint8_t b = s.m_record[i];
+        if (b < 0x80) {
+            name += static_cast<char>(b);
+        } else {
+            name += static_cast<char>(0xC0 | (b >> 6));
+            name += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return name;
+}
+
 // The key of a channel without a transponder.
 std::pair<int, std::string> LooseKey(const Channel& c)
 {
-    return {c.service->GetServiceId(), c.service->GetNameText()};
+    return {c.service->GetServiceId(), NameOf(*c.service)};
 }
 
-template <class T>
-void AddChange(std::vector<std::string>& changes, const char* what, const T& before, const T& after)
+void AddChange(std::vector<std::string>& changes, const char* what, const std::string& before,
+               const std::string& after)
 {
-    if (before != after) {
-        changes.push_back(std::string(what) + " " + before + refmsg::kArrow + after);
-    }
+    changes.push_back(std::string(what) + " " + before + refmsg::kArrow + after);
 }
 
 void AddNumberChange(std::vector<std::string>& changes, const char* what, int before, int after)
@@ -47,9 +63,36 @@ void AddNumberChange(std::vector<std::string>& changes, const char* what, int be
     }
 }
 
-const char* YesNo(bool value)
+void AddFlagChange(std::vector<std::string>& changes, const char* what, bool before, bool after)
 {
-    return value ? refmsg::kYes : refmsg::kNo;
+    if (before != after) {
+        AddChange(changes, what, before ? refmsg::kYes : refmsg::kNo, after ? refmsg::kYes : refmsg::kNo);
+    }
+}
+
+// The name fields hold the same text (up to their terminating zero); most
+// pairs do, and are compared without decoding.
+bool SameName(const CServiceData& a, const CServiceData& b)
+{
+    constexpr size_t kName = 40;
+    constexpr size_t kWidth = 20;
+    for (size_t i = kName; i < kName + kWidth; ++i) {
+        if (a.m_record[i] != b.m_record[i]) {
+            return false;
+        }
+        if (a.m_record[i] == 0) {
+            return true;
+        }
+    }
+    return true;
+}
+
+bool SamePosition(const CSatelliteData* a, const CSatelliteData* b)
+{
+    if (a == nullptr || b == nullptr) {
+        return a == b;
+    }
+    return a->GetPosition() == b->GetPosition() && a->IsWest() == b->IsWest();
 }
 
 std::string PositionText(const CSatelliteData* satellite)
@@ -65,11 +108,15 @@ std::vector<std::string> ChangesOf(const Channel& o, const Channel& n)
     if (o.number != n.number) {
         changes.emplace_back(refmsg::kNr);
     }
-    AddChange(changes, refmsg::kName, "\"" + a.GetNameText() + "\"", "\"" + b.GetNameText() + "\"");
-    AddChange(changes, refmsg::kSatellite, PositionText(o.satellite), PositionText(n.satellite));
+    if (!SameName(a, b)) {
+        AddChange(changes, refmsg::kName, "\"" + a.GetNameText() + "\"", "\"" + b.GetNameText() + "\"");
+    }
+    if (!SamePosition(o.satellite, n.satellite)) {
+        AddChange(changes, refmsg::kSatellite, PositionText(o.satellite), PositionText(n.satellite));
+    }
     AddNumberChange(changes, refmsg::kFavourite, a.GetFavouriteGroup(), b.GetFavouriteGroup());
-    AddChange(changes, refmsg::kLocked, std::string(YesNo(a.IsLocked())), std::string(YesNo(b.IsLocked())));
-    AddChange(changes, refmsg::kSkipped, std::string(YesNo(a.IsSkip())), std::string(YesNo(b.IsSkip())));
+    AddFlagChange(changes, refmsg::kLocked, a.IsLocked(), b.IsLocked());
+    AddFlagChange(changes, refmsg::kSkipped, a.IsSkip(), b.IsSkip());
     AddNumberChange(changes, refmsg::kVideoPid, a.GetVideoPid(), b.GetVideoPid());
     AddNumberChange(changes, refmsg::kAudioPid, a.GetAudioPid(), b.GetAudioPid());
     AddNumberChange(changes, refmsg::kPcrPid, a.GetPcrPid(), b.GetPcrPid());
@@ -78,8 +125,12 @@ std::vector<std::string> ChangesOf(const Channel& o, const Channel& n)
         AddNumberChange(changes, refmsg::kFrequency, o.transponder->GetFrequency(), n.transponder->GetFrequency());
         AddNumberChange(changes, refmsg::kSymbolRate, o.transponder->GetSymbolRate(),
                         n.transponder->GetSymbolRate());
-        AddChange(changes, refmsg::kPolarity, o.transponder->FormatPolarityText(),
-                  n.transponder->FormatPolarityText());
+        // 2 and 3 both read "---": no change to name.
+        if (o.transponder->GetPolarisation() != n.transponder->GetPolarisation() &&
+            o.transponder->FormatPolarityText() != n.transponder->FormatPolarityText()) {
+            AddChange(changes, refmsg::kPolarity, o.transponder->FormatPolarityText(),
+                      n.transponder->FormatPolarityText());
+        }
     }
     return changes;
 }
@@ -133,14 +184,12 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
 
     for (size_t i = 0; i < olds.size(); ++i) {
         if (partnerOfOld[i] < 0) {
-            out.push_back(
-                {'-', radio, olds[i].number, 0, olds[i].service->GetNameText(), {}, olds[i].service, nullptr});
+            out.push_back({'-', radio, olds[i].number, 0, NameOf(*olds[i].service), {}, olds[i].service, nullptr});
         }
     }
     for (size_t j = 0; j < news.size(); ++j) {
         if (partnerOfNew[j] < 0) {
-            out.push_back(
-                {'+', radio, 0, news[j].number, news[j].service->GetNameText(), {}, nullptr, news[j].service});
+            out.push_back({'+', radio, 0, news[j].number, NameOf(*news[j].service), {}, nullptr, news[j].service});
         }
     }
     for (size_t j = 0; j < news.size(); ++j) {
@@ -150,8 +199,8 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
         const Channel& o = olds[static_cast<size_t>(partnerOfNew[j])];
         std::vector<std::string> changes = ChangesOf(o, news[j]);
         if (!changes.empty()) {
-            out.push_back({'~', radio, o.number, news[j].number, news[j].service->GetNameText(),
-                           std::move(changes), o.service, news[j].service});
+            out.push_back({'~', radio, o.number, news[j].number, NameOf(*news[j].service), std::move(changes),
+                           o.service, news[j].service});
         }
     }
 }
