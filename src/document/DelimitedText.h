@@ -1,6 +1,7 @@
 #pragma once
 // Text tables as spreadsheets save them: the bytes decoded to UTF-8 and
 // split into records of fields as RFC 4180 describes, read leniently.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -36,7 +37,7 @@ struct DelimitedRecord {
 // a lone CR ends a line as LF and CR LF do.
 class CDelimitedReader {
 public:
-    CDelimitedReader(const std::string& text, char separator) : m_text(text), m_sep(separator) {}
+    CDelimitedReader(const std::string& text, char separator);
     // The next record, false at the end of the text.
     bool Next(DelimitedRecord& r);
 
@@ -46,6 +47,7 @@ private:
 
     const std::string& m_text;
     char m_sep;
+    std::array<bool, 256> m_ends{}; // the separator, CR and LF
     size_t m_pos = 0;
     int m_line = 1;
     std::deque<std::string> m_quoted; // stable while the record is in use

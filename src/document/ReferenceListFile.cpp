@@ -60,11 +60,12 @@ bool ParseUnsigned(std::string_view s, uint64_t max, uint64_t& value)
         if (c < '0' || c > '9') {
             return false;
         }
-        const uint64_t digit = static_cast<uint64_t>(c - '0');
-        if (digit > max || v > (max - digit) / 10) {
+        if (__builtin_mul_overflow(v, 10u, &v) || __builtin_add_overflow(v, static_cast<uint64_t>(c - '0'), &v)) {
             return false;
         }
-        v = v * 10 + digit;
+    }
+    if (v > max) {
+        return false;
     }
     value = v;
     return true;
