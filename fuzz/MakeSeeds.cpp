@@ -16,6 +16,7 @@
 #include "document/ChannelClipboard.h"
 #include "document/ChannelRows.h"
 #include "document/DemoDatabase.h"
+#include "document/ReferenceListFile.h"
 #include "document/SortOrderFile.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "model/MemStream.h"
@@ -157,8 +158,11 @@ Database Small()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: %s DATABASE_SEED_DIR CLIPBOARD_SEED_DIR [SORT_ORDER_SEED_DIR]\n", argv[0]);
+    if (argc < 3 || argc > 5) {
+        std::fprintf(
+            stderr,
+            "usage: %s DATABASE_SEED_DIR CLIPBOARD_SEED_DIR [SORT_ORDER_SEED_DIR [REFERENCE_LIST_SEED_DIR]]\n",
+            argv[0]);
         return 1;
     }
     const fs::path dbDir = argv[1];
@@ -167,7 +171,10 @@ int main(int argc, char** argv)
     fs::create_directories(clipDir);
 
     int n = 0;
-    auto put = [&](const std::string& name, const Bytes& bytes) { WriteFile(dbDir / (name + ".ndb"), bytes); ++n; };
+    auto put = [&](const std::string& name, const Bytes& bytes) {
+        WriteFile(dbDir / (name + ".ndb"), bytes);
+        ++n;
+    };
 
     put("small", Build(Small()));
     {
@@ -322,7 +329,7 @@ int main(int argc, char** argv)
     }
 
     int o = 0;
-    if (argc == 4) {
+    if (argc >= 4) {
         const fs::path orderDir = argv[3];
         fs::create_directories(orderDir);
         auto order = [&](const std::string& name, const Bytes& bytes) {
@@ -352,7 +359,41 @@ int main(int argc, char** argv)
         std::swap_ranges(swapped.begin() + 12, swapped.begin() + 16, swapped.begin() + 16);
         order("kinds-swapped", swapped);
     }
-    std::printf("%d database seeds in %s, %d clipboard seeds in %s, %d sort order seeds\n", n, dbDir.c_str(), c,
-                clipDir.c_str(), o);
+    int l = 0;
+    if (argc == 5) {
+        // Reference lists of the document as written and as spreadsheets
+        // save them: numbers turned round, Windows-1252 with commas, UTF-16
+        // with TABs, quotes, lines that cannot be read, columns missing.
+        const fs::path listDir = argv[4];
+        fs::create_directories(listDir);
+        auto list = [&](const std::string& name, const std::string& text) {
+            WriteFile(listDir / name, Bytes(text.begin(), text.end()));
+            ++l;
+        };
+        const std::string written = BuildReferenceList(doc);
+        list("written.csv", written);
+        std::string reversed = "Nr;Typ;Kanalname;Satellit;ONID;TSID;SID;Favorit\n";
+        for (const bool radio : {false, true}) {
+            const std::vector<ChannelRow> rows = SelectAllChannels(doc, radio);
+            for (const ChannelRow& row : rows) {
+                const int number = static_cast<int>(rows.size()) + 1 - row.number;
+                reversed += std::to_string(number) + (radio ? ";Radio;" : ";TV;") + row.service->GetNameText() +
+                            ";19.2E;1;1;" + std::to_string(row.service->GetServiceId()) + ";" +
+                            std::to_string(number % 9) + "\n";
+            }
+        }
+        list("numbers-reversed.csv", reversed);
+        list("windows-1252.csv", "Typ,Nr,Kanalname,SID\r\nTV,1,\"M\xFCnchen, \"\"TV\"\"\",7\r\nRadio,2,X,\r\n");
+        std::string utf16 = "\xFF\xFE";
+        for (const char c : std::string("Nr\tTyp\tSID\r\n1\tTV\t3\r\n2\tradio\t4\r\n")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        list("utf16.txt", utf16);
+        list("unreadable.csv", "Nr;Typ;Kanalname\n0;TV;A\nx;Radio;B\n1;Kino;C\n2;TV;\"offen\n");
+        list("missing-columns.csv", "Nr;Kanalname\n1;A\n");
+    }
+    std::printf("%d database seeds in %s, %d clipboard seeds in %s, %d sort order seeds, %d reference lists\n", n,
+                dbDir.c_str(), c, clipDir.c_str(), o, l);
     return 0;
 }

@@ -5,7 +5,7 @@
 # 60; 0 only builds and replays). Exits non-zero on any crash, timeout, leak,
 # out-of-memory or oversized allocation.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: load roundtrip clipboard sort_order
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: load roundtrip clipboard sort_order reflist
 #
 # FUZZ_NO_BUILD=1 skips the build (for several runs side by side);
 # FUZZ_ARGS adds libFuzzer flags (for example -jobs or -dict).
@@ -15,7 +15,7 @@ ROOT=$(pwd)
 SECONDS_PER_TARGET=${1:-60}
 shift || true
 TARGETS=("$@")
-if [ ${#TARGETS[@]} -eq 0 ]; then TARGETS=(load roundtrip clipboard sort_order); fi
+if [ ${#TARGETS[@]} -eq 0 ]; then TARGETS=(load roundtrip clipboard sort_order reflist); fi
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 
 if ! command -v clang++ > /dev/null; then
@@ -27,8 +27,8 @@ if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
   cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVE_BUILD_FUZZ=ON -DVE_BUILD_GUI=OFF -DVE_BUILD_TESTS=OFF -DVE_BUILD_BENCH=OFF > /dev/null
   cmake --build "$BUILD" -j "$(nproc)" --target fuzz_load fuzz_roundtrip fuzz_clipboard fuzz_sort_order \
-    fuzz_make_seeds > /dev/null
-  "$BUILD/fuzz/fuzz_make_seeds" "$BUILD/seeds/db" "$BUILD/seeds/clip" "$BUILD/seeds/order"
+    fuzz_reflist fuzz_make_seeds > /dev/null
+  "$BUILD/fuzz/fuzz_make_seeds" "$BUILD/seeds/db" "$BUILD/seeds/clip" "$BUILD/seeds/order" "$BUILD/seeds/reflist"
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=0}
@@ -47,7 +47,7 @@ for f in fuzz/regressions/*; do
   [ -f "$f" ] || continue
   name=$(basename "$f")
   target=${name%%-*}
-  case "$target" in load | roundtrip | clipboard | sort_order) ;; *) continue ;; esac
+  case "$target" in load | roundtrip | clipboard | sort_order | reflist) ;; *) continue ;; esac
   if ! "$BUILD/fuzz/fuzz_$target" "${COMMON[@]}" "$f" > "$BUILD/regression-$name.log" 2>&1; then
     echo "fuzz: regression input $name fails (log: $BUILD/regression-$name.log)"
     tail -n 20 "$BUILD/regression-$name.log"
@@ -63,6 +63,7 @@ if [ "$SECONDS_PER_TARGET" -gt 0 ]; then
       load | roundtrip) seeds="$BUILD/seeds/db"; extra=(-max_len=4194304) ;;
       clipboard) seeds="$BUILD/seeds/clip"; extra=(-max_len=65536) ;;
       sort_order) seeds="$BUILD/seeds/order"; extra=(-max_len=65536) ;;
+      reflist) seeds="$BUILD/seeds/reflist"; extra=(-max_len=65536) ;;
       *) echo "fuzz: unknown target $t" >&2; exit 2 ;;
     esac
     corpus="$BUILD/corpus/$t"

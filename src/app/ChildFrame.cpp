@@ -16,6 +16,7 @@
 #include "VandrelEdit2028App.h"
 #include "dialogs/ExchangeCommands.h"
 #include "dialogs/PrintCommands.h"
+#include "dialogs/ReferenceCommands.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "panes/PaneCoordinator.h"
@@ -199,7 +200,9 @@ void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
 void CChildFrame::RunExchange(int id)
 {
     CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    const ExchangeOutcome outcome = RunExchangeCommand(id, *m_pDocument, app->Prompts(), this);
+    const ExchangeOutcome outcome = IsReferenceCommand(id)
+                                        ? RunReferenceCommand(id, *m_pDocument, app->Prompts(), this)
+                                        : RunExchangeCommand(id, *m_pDocument, app->Prompts(), this);
     if (!outcome.reordered)
         return;
     // Every window of the document shows the new order and groups; this one
@@ -289,7 +292,7 @@ ICommandTarget* CChildFrame::OtherView(const ICommandTarget* view) const
 
 bool CChildFrame::UpdateCommand(int id, CommandState& state)
 {
-    if (IsPrintCommand(id) || IsExchangeCommand(id)) {
+    if (IsPrintCommand(id) || IsExchangeCommand(id) || IsReferenceCommand(id)) {
         state.enabled = m_pDocument != nullptr;
         return true;
     }
@@ -337,7 +340,7 @@ bool CChildFrame::OnCommand(int id)
     if (IsPrintCommand(id))
         return RunPrintCommand(id, *m_pDocument, MakePrintJobInput(m_bTvMode, m_pTree->CurrentNode()),
                                CVandrelEdit2028App::Instance()->Printer(), this);
-    if (IsExchangeCommand(id)) {
+    if (IsExchangeCommand(id) || IsReferenceCommand(id)) {
         RunExchange(id);
         return true;
     }

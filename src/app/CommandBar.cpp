@@ -217,6 +217,7 @@ QMenu* CCommandBar::BuildApplicationMenu()
     AddHeading(exportMenu, QStringLiteral("Daten als *.csv Datei exportieren"));
     exportMenu->addAction(A("cmd_32850_export"));
     exportMenu->addAction(A("cmd_32862"));
+    exportMenu->addAction(A("cmd_32880"));
     QAction* exportEntry = menu->addMenu(exportMenu);
     exportEntry->setObjectName(QStringLiteral("exportMenuEntry"));
     exportEntry->setIcon(A("cmd_32850_export")->icon());
@@ -419,10 +420,14 @@ QWidget* CCommandBar::BuildHomeTab()
     sortMenu->setObjectName(QStringLiteral("sortMenu"));
     sortMenu->addAction(A("cmd_32859"));
     sortMenu->addAction(A("cmd_32857"));
+    sortMenu->addSeparator();
+    sortMenu->addAction(A("cmd_32881"));
+    sortMenu->addAction(A("cmd_32880"));
     tools->layout()->addWidget(MenuButton(
         tools, QStringLiteral("Sortieren\nnach..."), QStringLiteral("sortMenuButton"), sortMenu,
         A("cmd_32859")->icon(), nullptr,
         QStringLiteral("Speichert die Kanalreihenfolge in einer Datei oder ordnet die Kanäle nach ihr.")));
+    tools->layout()->addWidget(LargeButton(tools, A("cmd_32882"), QStringLiteral("Vergleichen\nmit...")));
     row->addWidget(tools);
 
     QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"));

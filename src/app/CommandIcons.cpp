@@ -471,6 +471,32 @@ QIcon CommandIcon(int id, const QStyle* style)
             p.translate(2, 28);
             Disk(p);
         });
+    case cmd::kReferenceExport:
+        return Render([](QPainter& p) {
+            Page(p, QRectF(4, 3, 18, 26));
+            Lines(p, 7, 10, 10, 4, 4);
+            ArrowOut(p, kGold.darker(120));
+        });
+    case cmd::kReferenceApply:
+        return Render([](QPainter& p) {
+            Page(p, QRectF(2, 3, 13, 18));
+            Lines(p, 4.5, 10, 6, 3, 3.5);
+            Lines(p, 19, 8, 10, 6, 4);
+            p.setPen(Pen(kGreen, 2.2));
+            p.drawLine(QPointF(8, 25), QPointF(16, 25));
+            p.drawLine(QPointF(13, 22), QPointF(16, 25));
+            p.drawLine(QPointF(13, 28), QPointF(16, 25));
+        });
+    case cmd::kCompareWith:
+        return Render([](QPainter& p) {
+            Page(p, QRectF(2, 3, 15, 22));
+            Page(p, QRectF(15, 7, 15, 22));
+            p.setPen(Pen(kRed, 2.2));
+            p.drawLine(QPointF(5, 12), QPointF(11, 12));
+            p.setPen(Pen(kGreen, 2.2));
+            p.drawLine(QPointF(18, 18), QPointF(24, 18));
+            p.drawLine(QPointF(21, 15), QPointF(21, 21));
+        });
     case cmd::kStatistics:
         return Render(Pie);
     case cmd::kTimer:

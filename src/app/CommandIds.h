@@ -63,6 +63,10 @@ inline constexpr int kRenumber = 32850;
 inline constexpr int kNewChannel = 32844;
 inline constexpr int kSortAutomatic = 32859;
 inline constexpr int kSortStoreOrder = 32857;
+// Reference lists and comparing databases.
+inline constexpr int kReferenceExport = 32880;
+inline constexpr int kReferenceApply = 32881;
+inline constexpr int kCompareWith = 32882;
 inline constexpr int kStatistics = 32777;
 inline constexpr int kTimer = 32860;
 inline constexpr int kSystemSettings = 32849;

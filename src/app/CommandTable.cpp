@@ -92,6 +92,13 @@ const CommandInfo kTable[] = {
      "Ordnet die Kanäle nach der gespeicherten Sortierung."},
     {cmd::kSortStoreOrder, "ID_SORTIERUNG_AUTOMATIC_STOREORDER", "Sortierung in Datei speichern", P::ToolsSortMenu,
      "Speichert die aktuelle Kanalreihenfolge in einer Datei."},
+    {cmd::kReferenceApply, "ID_REFERENZLISTE_ANWENDEN", "Referenzliste anwenden...", P::ToolsSortMenu,
+     "Ordnet die Kanäle nach einer Referenzliste (*.csv) und markiert die Kanäle, die nicht in ihr stehen."},
+    {cmd::kReferenceExport, "ID_REFERENZLISTE_EXPORTIEREN", "Referenzliste exportieren...", P::ToolsSortMenu,
+     "Speichert die Kanalreihenfolge als Referenzliste (*.csv), die sich in einer Tabellenkalkulation bearbeiten "
+     "lässt."},
+    {cmd::kCompareWith, "ID_VERGLEICHEN_MIT", "Vergleichen mit...", P::PanelTools,
+     "Vergleicht die Kanäle des aktiven Dokuments mit einem anderen Dokument oder einer Datei."},
     {cmd::kStatistics, "ID_RIBBON_STATISTICS", "Statistik", P::PanelSettings,
      "Zeigt eine Statistik der Datenbank an."},
     {cmd::kTimer, "ID_RIBBON_TIMER", "Timer", P::PanelSettings, "Zeigt die Timerliste an."},

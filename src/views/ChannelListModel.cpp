@@ -1,7 +1,10 @@
 #include "ChannelListModel.h"
 
 #include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStringList>
+#include <QtMath>
 #include <algorithm>
 #include <numeric>
 
@@ -10,6 +13,7 @@
 
 const char* const CChannelListModel::kRowsMimeType = "application/x-vandreledit2028-rows";
 const char* const CChannelListModel::kEmptyListText = "Kein Eintrag vorhanden!";
+const char* const CChannelListModel::kNewChannelText = "Neu: nicht in der Referenzliste";
 
 namespace {
 
@@ -226,6 +230,45 @@ bool CChannelListModel::IsMarkedRow(int row) const
     return s != nullptr && m_nMarkedGroup >= 0 && s->GetFavouriteGroup() == m_nMarkedGroup + 1;
 }
 
+bool CChannelListModel::IsNewRow(int row) const
+{
+    const CServiceData* s = ServiceAt(row);
+    return s != nullptr && m_isNew && m_isNew(s);
+}
+
+QIcon CChannelListModel::NewMarkIcon()
+{
+    static const QIcon icon = [] {
+        QIcon result;
+        for (int size : {12, 16, 24}) {
+            QPixmap pm(size, size);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            // A five-pointed star, the usual sign of something new.
+            QPainterPath star;
+            const QPointF centre(size / 2.0, size / 2.0 + size * 0.04);
+            for (int i = 0; i < 10; ++i) {
+                const qreal radius = (i % 2 ? 0.21 : 0.48) * size;
+                const qreal angle = qDegreesToRadians(-90.0 + i * 36.0);
+                const QPointF point = centre + QPointF(radius * qCos(angle), radius * qSin(angle));
+                if (i == 0) {
+                    star.moveTo(point);
+                } else {
+                    star.lineTo(point);
+                }
+            }
+            star.closeSubpath();
+            p.setPen(QPen(QColor(150, 90, 0), 1.0));
+            p.setBrush(QColor(255, 180, 20));
+            p.drawPath(star);
+            result.addPixmap(pm);
+        }
+        return result;
+    }();
+    return icon;
+}
+
 QString CChannelListModel::CellText(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= kChannelColumnCount) {
@@ -262,6 +305,17 @@ QVariant CChannelListModel::data(const QModelIndex& index, int role) const
         const QColor& c = IsMarkedRow(index.row()) ? m_favBack : m_back;
         return c.isValid() ? QVariant(c) : QVariant();
     }
+    case Qt::DecorationRole:
+        if (index.column() == kColNumber && IsNewRow(index.row())) {
+            return NewMarkIcon();
+        }
+        return {};
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        if (index.column() == kColNumber && IsNewRow(index.row())) {
+            return QString::fromUtf8(kNewChannelText);
+        }
+        return {};
     case ServiceRole:
         return QVariant::fromValue(static_cast<void*>(ServiceAt(index.row())));
     default:

@@ -1,6 +1,8 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QIcon>
+#include <functional>
 #include <vector>
 
 #include "document/ChannelRows.h"
@@ -23,6 +25,8 @@ public:
     static const char* const kRowsMimeType;
     // Painted by the views instead of rows when there are none.
     static const char* const kEmptyListText;
+    // Tooltip of the mark of a new channel.
+    static const char* const kNewChannelText;
 
     explicit CChannelListModel(CVandrelEdit2028Doc& doc, QObject* parent = nullptr);
 
@@ -67,6 +71,11 @@ public:
     const QColor& BackColor() const { return m_back; }
     // Whether the row is painted in the favourite colours.
     bool IsMarkedRow(int row) const;
+    // Tells which channels are new; their "Nr" cell carries a mark.
+    void SetNewTest(std::function<bool(const CServiceData*)> isNew) { m_isNew = std::move(isNew); }
+    bool IsNewRow(int row) const;
+    // The mark of a new channel, as the "Nr" cell shows it.
+    static QIcon NewMarkIcon();
 
     // The cell text as the list shows it.
     QString CellText(int row, int column) const;
@@ -91,4 +100,5 @@ private:
     bool m_bListDisplay = false;
     int m_nMarkedGroup = -1;
     QColor m_text, m_back, m_favText, m_favBack;
+    std::function<bool(const CServiceData*)> m_isNew;
 };

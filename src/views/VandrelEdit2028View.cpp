@@ -15,6 +15,7 @@
 #include "ChannelIconView.h"
 #include "ChannelListModel.h"
 #include "Document.h"
+#include "NewChannelMarks.h"
 #include "SortListCtrl.h"
 #include "ViewMessages.h"
 #include "WaitCursor.h"
@@ -72,6 +73,17 @@ CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& set
     connect(m_pIcons, &CChannelIconView::DropFailed, this, refused);
     // After an undo the refill keeps the channels that were selected.
     connect(&m_document, &CDocument::ChangeReverted, this, [this] { m_reselectAfterFill = SelectedServices(); });
+    CNewChannelMarks& marks = CNewChannelMarks::Of(document);
+    m_pModel->SetNewTest([&marks](const CServiceData* s) { return marks.Contains(s); });
+    m_pList->setIconSize(QSize(12, 12));
+    connect(&marks, &CNewChannelMarks::Changed, this, [this, &marks] {
+        m_pModel->RefreshColumns(kColNumber, kColNumber);
+        // The mark stands beside the number: the column makes room for both.
+        const int needed =
+            m_pList->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + m_pList->iconSize().width() + 12;
+        if (!marks.IsEmpty() && m_pList->columnWidth(kColNumber) < needed)
+            m_pList->setColumnWidth(kColNumber, needed);
+    });
 
     ApplyColors();
     m_pList->RestoreColumnOrder();
@@ -394,6 +406,9 @@ bool CVandrelEdit2028View::UpdateCommand(int id, CommandState& state)
     case viewcmd::kSortByPosition:
         state.enabled = hasRows;
         return true;
+    case viewcmd::kSelectNew:
+        state.enabled = hasRows && !CNewChannelMarks::Of(m_document).IsEmpty();
+        return true;
     case viewcmd::kNewChannel:
         state.enabled = true;
         return true;
@@ -443,6 +458,9 @@ bool CVandrelEdit2028View::OnCommand(int id)
         return true;
     case viewcmd::kSelectHD:
         SelectWhere(static_cast<int>(ServiceTest::HD));
+        return true;
+    case viewcmd::kSelectNew:
+        SelectNew();
         return true;
     case viewcmd::kNoFavourite:
         ClearFavourite();
@@ -539,6 +557,17 @@ void CVandrelEdit2028View::SelectWhere(int test)
         if (PassesTest(*m_pModel->ServiceAt(i), static_cast<ServiceTest>(test)))
             rows.push_back(i);
     SelectRows(rows, rows.empty() ? -1 : rows.front());
+    ActiveItemView()->setFocus();
+}
+
+void CVandrelEdit2028View::SelectNew()
+{
+    std::vector<int> rows;
+    for (int i = 0; i < m_pModel->rowCount(); ++i)
+        if (m_pModel->IsNewRow(i))
+            rows.push_back(i);
+    SelectRows(rows, rows.empty() ? -1 : rows.front());
+    EnsureSelectionVisible();
     ActiveItemView()->setFocus();
 }
 
@@ -692,6 +721,7 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
     add(select, Text(viewmsg::kSelectLocked), viewcmd::kSelectLocked);
     add(select, Text(viewmsg::kSelectSkipped), viewcmd::kSelectSkipped);
     add(select, Text(viewmsg::kSelectHD), viewcmd::kSelectHD);
+    add(select, Text(viewmsg::kSelectNew), viewcmd::kSelectNew);
     QMenu* lock = menu->addMenu(Text(viewmsg::kLockSubmenu));
     lock->setObjectName(QStringLiteral("lockMenu"));
     add(lock, Text(viewmsg::kLockEntry), viewcmd::kLock);

@@ -136,6 +136,8 @@ private:
     void DeleteSelected();
     void SetFlag(bool lock, bool value);
     void SelectWhere(int test);
+    // Selects the rows of the channels marked as new.
+    void SelectNew();
     void AssignFavourite(int group, bool toggle);
     void ClearFavourite();
     void MoveToPosition();

@@ -20,6 +20,8 @@ inline constexpr int kSkip = 32853;
 inline constexpr int kNoSkip = 32854;
 inline constexpr int kSelectSkipped = 32855;
 inline constexpr int kSelectHD = 32856;
+// The channels a reference list did not name.
+inline constexpr int kSelectNew = 32883;
 inline constexpr int kSelectAll = 57642;
 inline constexpr int kCut = 57635;
 inline constexpr int kCopy = 57634;
@@ -55,6 +57,7 @@ inline constexpr const char* kSelectScrambled = "alle verschlüsselten";
 inline constexpr const char* kSelectLocked = "alle gesperrten";
 inline constexpr const char* kSelectSkipped = "alle übersprungenen";
 inline constexpr const char* kSelectHD = "alle HD Kanäle";
+inline constexpr const char* kSelectNew = "alle neuen";
 inline constexpr const char* kLockSubmenu = "Sperren";
 inline constexpr const char* kLockEntry = "Sperren";
 inline constexpr const char* kUnlockEntry = "Entsperren";
@@ -81,4 +84,5 @@ inline constexpr const char* kUndoDrag = "Kanäle verschieben";
 inline constexpr const char* kUndoCut = "Kanäle ausschneiden";
 inline constexpr const char* kUndoPaste = "Kanäle einfügen";
 inline constexpr const char* kUndoApplyOrder = "Automatische Sortierung";
+inline constexpr const char* kUndoApplyReferenceList = "Referenzliste anwenden";
 } // namespace viewmsg

@@ -17,6 +17,9 @@ std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakeExportCsvCommand();
 std::unique_ptr<Command> MakeStoreOrderCommand();
 std::unique_ptr<Command> MakeApplyOrderCommand();
+std::unique_ptr<Command> MakeExportReflistCommand();
+std::unique_ptr<Command> MakeApplyReflistCommand();
+std::unique_ptr<Command> MakeDiffCommand();
 
 std::vector<std::unique_ptr<Command>> AllCommands()
 {
@@ -29,6 +32,9 @@ std::vector<std::unique_ptr<Command>> AllCommands()
     all.push_back(MakeExportCsvCommand());
     all.push_back(MakeStoreOrderCommand());
     all.push_back(MakeApplyOrderCommand());
+    all.push_back(MakeExportReflistCommand());
+    all.push_back(MakeApplyReflistCommand());
+    all.push_back(MakeDiffCommand());
     return all;
 }
 } // namespace ndbtool

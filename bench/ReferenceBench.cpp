@@ -1,0 +1,133 @@
+// Reference lists and the comparison on full tables: reading and applying a
+// list of all 19999 channels, and comparing two full tables.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/DatabaseDiff.h"
+#include "document/DemoDatabase.h"
+#include "document/DocumentChange.h"
+#include "document/ReferenceListFile.h"
+#include "document/ReferenceMatch.h"
+#include "document/VandrelEdit2028Doc.h"
+
+namespace {
+
+const std::vector<uint8_t>& FullTable()
+{
+    static const std::vector<uint8_t> bytes = BuildDemoDatabase({15000, 4999});
+    return bytes;
+}
+
+// A full table whose channels of each kind stand in reverse order: every
+// channel has to move.
+void LoadReversed(CVandrelEdit2028Doc& doc)
+{
+    const auto& bytes = FullTable();
+    doc.Load(bytes.data(), bytes.size());
+    CServiceDataArray& services = doc.m_services;
+    const int tv = static_cast<int>(services.GetTvCount());
+    const int radio = static_cast<int>(services.GetRadioCount());
+    std::vector<CServiceData*> order = services.Order();
+    std::reverse(order.begin(), order.begin() + tv);
+    std::reverse(order.begin() + tv, order.begin() + tv + radio);
+    order.resize(static_cast<size_t>(tv + radio));
+    std::vector<std::unique_ptr<CServiceData>> none;
+    services.Rearrange(0, tv + radio, order, none);
+    services.NumberListPositions();
+}
+
+std::string FullList()
+{
+    CVandrelEdit2028Doc doc;
+    doc.Load(FullTable().data(), FullTable().size());
+    return BuildReferenceList(doc);
+}
+
+void BM_ReadReferenceList(benchmark::State& state)
+{
+    const std::string text = FullList();
+    for (auto _ : state) {
+        ReferenceList list;
+        std::string message;
+        ParseReferenceList(reinterpret_cast<const uint8_t*>(text.data()), text.size(), list, message);
+        benchmark::DoNotOptimize(list.lines.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 19999);
+}
+BENCHMARK(BM_ReadReferenceList)->Unit(benchmark::kMillisecond);
+
+// Reading the list and applying it to a table whose order it turns round.
+// With asStep the recording of the undoable step is timed too, as the
+// editor does it; otherwise only reading and applying.
+void ApplyList(benchmark::State& state, bool asStep)
+{
+    const std::string text = FullList();
+    CVandrelEdit2028Doc doc;
+    LoadReversed(doc);
+    const std::vector<CServiceData*> initial = doc.m_services.Order();
+    for (auto _ : state) {
+        if (!asStep) {
+            state.PauseTiming();
+        }
+        auto change = std::make_unique<CDocumentChange>(doc);
+        if (!asStep) {
+            state.ResumeTiming();
+        }
+        ReferenceList list;
+        std::string message;
+        ParseReferenceList(reinterpret_cast<const uint8_t*>(text.data()), text.size(), list, message);
+        const ReferenceApplyResult result = ApplyReferenceList(doc, list);
+        if (!asStep) {
+            state.PauseTiming();
+        }
+        change->Finish();
+        if (asStep) {
+            state.PauseTiming();
+        }
+        if (result.byPosition != 19999) {
+            state.SkipWithError("the list did not find every channel by its position");
+        }
+        change->Undo();
+        change.reset();
+        state.ResumeTiming();
+    }
+    if (doc.m_services.Order() != initial) {
+        state.SkipWithError("the undo did not restore the table");
+    }
+    state.SetItemsProcessed(state.iterations() * 19999);
+}
+
+void BM_ApplyReferenceList(benchmark::State& state)
+{
+    ApplyList(state, false);
+}
+BENCHMARK(BM_ApplyReferenceList)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyReferenceListAsUndoStep(benchmark::State& state)
+{
+    ApplyList(state, true);
+}
+BENCHMARK(BM_ApplyReferenceListAsUndoStep)->Unit(benchmark::kMillisecond);
+
+// Every channel of one table at another place in the other: 19999 lines.
+void BM_CompareFullTables(benchmark::State& state)
+{
+    CVandrelEdit2028Doc oldDoc;
+    oldDoc.Load(FullTable().data(), FullTable().size());
+    CVandrelEdit2028Doc newDoc;
+    LoadReversed(newDoc);
+    size_t lines = 0;
+    for (auto _ : state) {
+        const std::vector<ChannelDifference> differences = CompareDatabases(oldDoc, newDoc);
+        lines = differences.size();
+        benchmark::DoNotOptimize(FormatDifferences(differences).data());
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_CompareFullTables)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,77 @@
+#pragma once
+// Recognising a channel in another database or in a reference list: by its
+// satellite position, ONID, TSID and service id, or, when its satellite
+// moved, by ONID, TSID and service id alone.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class CVandrelEdit2028Doc;
+class CServiceData;
+class CTransponderData;
+class CSatelliteData;
+
+// The transponder and satellite of the channels of one document, looked up
+// through tables by number: the same records as the lookups in array order
+// (the first record with a number wins), without a search per channel.
+class CReceptionLookup {
+public:
+    explicit CReceptionLookup(const CVandrelEdit2028Doc& doc);
+    const CTransponderData* TransponderOf(const CServiceData& service) const;
+    const CSatelliteData* SatelliteOf(const CTransponderData* transponder) const;
+
+private:
+    std::vector<const CTransponderData*> m_transponders; // by number
+    std::array<const CSatelliteData*, 256> m_satellites{};
+};
+
+uint64_t PositionKey(int position, bool west, uint16_t onid, uint16_t tsid, uint16_t sid);
+uint64_t IdentifierKey(uint16_t onid, uint16_t tsid, uint16_t sid);
+
+// The keys of one channel; a key is missing when its transponder (both) or
+// its satellite (the position key) is.
+struct ChannelKeys {
+    bool hasPosition = false;
+    bool hasIdentifiers = false;
+    uint64_t position = 0;
+    uint64_t identifiers = 0;
+};
+ChannelKeys KeysOf(const CReceptionLookup& lookup, const CServiceData& service);
+
+// Candidates by key, each key's candidates in ascending order. Find returns
+// the first candidate of a key that is not taken yet; taken candidates are
+// passed over once, so a run of lookups stays linear.
+template <class Key> class CFirstFreeIndex {
+public:
+    void Add(Key key, int candidate) { m_entries.emplace_back(std::move(key), candidate); }
+    void Build()
+    {
+        std::sort(m_entries.begin(), m_entries.end());
+        m_skip.assign(m_entries.size(), 0);
+    }
+    bool Empty() const { return m_entries.empty(); }
+    int Find(const Key& key, const std::vector<char>& taken)
+    {
+        const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                                         [](const std::pair<Key, int>& e, const Key& k) { return e.first < k; });
+        if (it == m_entries.end() || !(it->first == key)) {
+            return -1;
+        }
+        const size_t first = static_cast<size_t>(it - m_entries.begin());
+        size_t& skip = m_skip[first];
+        for (size_t i = first + skip; i < m_entries.size() && m_entries[i].first == key; ++i) {
+            const int candidate = m_entries[i].second;
+            if (!taken[static_cast<size_t>(candidate)]) {
+                return candidate;
+            }
+            ++skip;
+        }
+        return -1;
+    }
+
+private:
+    std::vector<std::pair<Key, int>> m_entries;
+    std::vector<size_t> m_skip; // at the first entry of each key: entries known taken
+};

@@ -1,0 +1,58 @@
+#pragma once
+// Fixed user-visible texts of the reference list and of comparing two
+// databases.
+
+namespace refmsg {
+
+// The first line of a written reference list.
+inline constexpr const char* kHeaderLine =
+    "Nr;Typ;Kanalname;Satellit;Frequenz;Polarität;Symbolrate;ONID;TSID;SID;Favorit";
+inline constexpr const char* kTypeTv = "TV";
+inline constexpr const char* kTypeRadio = "Radio";
+
+// Refusals of a whole file.
+inline constexpr const char* kNotText = "Die Datei ist keine Referenzliste: sie enthält keinen Text.";
+inline constexpr const char* kNoHeader =
+    "Die Referenzliste ist leer: es fehlt die Kopfzeile mit den Spaltennamen.";
+// %s lists the missing columns.
+inline constexpr const char* kMissingColumns =
+    "In der Referenzliste fehlen Spalten: %s.\nNötig sind die Spalten Typ, Nr und SID oder Kanalname.";
+inline constexpr const char* kSidOrName = "SID oder Kanalname";
+// %i is the limit in megabytes.
+inline constexpr const char* kTooLarge = "Die Datei ist zu groß für eine Referenzliste (höchstens %i MB).";
+
+// Lines that cannot be read; %s is the field as written.
+inline constexpr const char* kBadType = "Typ \"%s\" ist weder TV noch Radio";
+inline constexpr const char* kBadNumber = "Nr \"%s\" ist keine positive Zahl";
+inline constexpr const char* kOpenQuote = "das Anführungszeichen wird nicht geschlossen";
+
+// The report of an application: the five counts, then one line per issue.
+inline constexpr const char* kByPosition = "Zugeordnet über Satellit, ONID, TSID und SID: ";
+inline constexpr const char* kByIdentifiers = "Zugeordnet über ONID, TSID und SID: ";
+inline constexpr const char* kByName = "Zugeordnet über den Namen: ";
+inline constexpr const char* kNotFound = "Nicht gefunden: ";
+inline constexpr const char* kNew = "Neu (nicht in der Liste): ";
+// "Zeile 7: nicht lesbar: ..." and "Zeile 9: nicht gefunden: TV 12 ZDF".
+inline constexpr const char* kLine = "Zeile ";
+inline constexpr const char* kUnreadable = "nicht lesbar";
+inline constexpr const char* kNotFoundLine = "nicht gefunden";
+
+// Comparison: the names of what changed.
+inline constexpr const char* kNr = "Nr";
+inline constexpr const char* kName = "Name";
+inline constexpr const char* kSatellite = "Satellit";
+inline constexpr const char* kFavourite = "Favorit";
+inline constexpr const char* kLocked = "Gesperrt";
+inline constexpr const char* kSkipped = "Überspringen";
+inline constexpr const char* kVideoPid = "Video Pid";
+inline constexpr const char* kAudioPid = "Audio Pid";
+inline constexpr const char* kPcrPid = "PCR Pid";
+inline constexpr const char* kPmtPid = "PMT Pid";
+inline constexpr const char* kFrequency = "Frequenz";
+inline constexpr const char* kSymbolRate = "Symbolrate";
+inline constexpr const char* kPolarity = "Polarität";
+inline constexpr const char* kYes = "ja";
+inline constexpr const char* kNo = "nein";
+inline constexpr const char* kArrow = "→";
+
+} // namespace refmsg
