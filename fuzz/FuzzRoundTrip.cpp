@@ -1,5 +1,6 @@
 // Load, save, reload: whatever the load accepted must be saved as a file that
-// loads again whole and lists the same channels, and saving is a fixed point
+// loads again whole and lists the same channels the loaded document listed,
+// keeps every record on no chain where it stood, and saving is a fixed point
 // from the first save on.
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,24 @@ std::vector<std::vector<uint8_t>> Channels(const CVandrelEdit2028Doc& doc, bool 
     return out;
 }
 
+// The channels of one kind as listed: the record objects, and their images
+// without number and links, which the save rewrites.
+struct Listed {
+    std::vector<const CServiceData*> records;
+    std::vector<std::vector<uint8_t>> unlinked;
+    bool operator==(const Listed& o) const { return records == o.records && unlinked == o.unlinked; }
+};
+
+Listed ListedChannels(const CVandrelEdit2028Doc& doc, bool radio)
+{
+    Listed out;
+    for (const ChannelRow& row : SelectAllChannels(doc, radio)) {
+        out.records.push_back(row.service);
+        out.unlinked.emplace_back(row.service->m_record.begin() + 6, row.service->m_record.end());
+    }
+    return out;
+}
+
 std::vector<uint8_t> SaveWatched(CVandrelEdit2028Doc& doc, size_t inputSize)
 {
     // The save collects into a buffer sized for a full database up front.
@@ -66,7 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (status != LoadStatus::Loaded && status != LoadStatus::LoadedPartly) {
         return 0;
     }
+    // The lists the user sees before saving: the head counts agree with
+    // them, and the save must write exactly these channels.
+    const Listed listed[2] = {ListedChannels(first, false), ListedChannels(first, true)};
+    if (listed[0].records.size() != first.m_services.GetTvCount() ||
+        listed[1].records.size() != first.m_services.GetRadioCount() ||
+        static_cast<int>(listed[0].records.size() + listed[1].records.size()) != first.m_services.ChannelEnd()) {
+        Fail("the head counts differ from the listed channels");
+    }
     const std::vector<uint8_t> saved1 = SaveWatched(first, size);
+    if (!(ListedChannels(first, false) == listed[0]) || !(ListedChannels(first, true) == listed[1])) {
+        Fail("the save changed which records are listed");
+    }
     Dump("saved1.ndb", saved1);
     // A save changes nothing that a second save would write differently.
     if (first.Save() != saved1) {
@@ -90,6 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         second.m_timers.GetSize() != first.m_timers.GetSize() ||
         second.m_services.GetSize() != first.m_services.GetSize()) {
         Fail("the reloaded document holds a different number of records");
+    }
+    // Records on no chain, and the empty slots, stay as and where they were.
+    if (second.m_services.ChannelEnd() != first.m_services.ChannelEnd()) {
+        Fail("the reloaded document has other channels");
+    }
+    for (int i = first.m_services.ChannelEnd(); i < first.m_services.GetSize(); ++i) {
+        if (first.m_services.GetAt(i)->m_record != second.m_services.GetAt(i)->m_record) {
+            Fail("a record behind the channels changed or moved");
+        }
     }
     const std::vector<uint8_t> saved2 = SaveWatched(second, saved1.size());
     Dump("saved2.ndb", saved2);

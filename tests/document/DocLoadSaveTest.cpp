@@ -205,21 +205,22 @@ TEST(DocumentChains, ScatteredChainsAreRelinkedInArrayOrderOnSave)
 
     CVandrelEdit2028Doc doc;
     ASSERT_EQ(LoadBytes(doc, db.Build()), LoadStatus::Loaded);
-    // The stray television record on no chain joins the television records,
-    // behind the chained ones; then the radio chain, then the empty slots.
+    // The chains in chain order; the stray television record on no chain
+    // stays among the empty slots, in file order, and is no channel.
     EXPECT_EQ(doc.m_services.GetAt(0)->GetNameText(), "Erste");
-    EXPECT_EQ(doc.m_services.GetAt(3)->GetNameText(), "Stray");
-    EXPECT_EQ(doc.m_services.GetAt(3)->m_nListPos, 4);
-    EXPECT_EQ(doc.m_services.GetAt(4)->GetNameText(), "Radio A");
-    EXPECT_EQ(doc.m_services.GetAt(4)->m_nListPos, 1);
-    EXPECT_EQ(doc.m_services.GetAt(6)->m_nListPos, 5) << "the first empty slot counts on as television";
+    EXPECT_EQ(doc.m_services.GetAt(3)->GetNameText(), "Radio A");
+    EXPECT_EQ(doc.m_services.GetAt(3)->m_nListPos, 1);
+    EXPECT_EQ(doc.m_services.GetAt(5)->m_nListPos, 4) << "the first empty slot counts on as television";
+    const int strayIndex = 5 + 50 - 2; // behind the other slots before it that are on no chain
+    EXPECT_EQ(doc.m_services.GetAt(strayIndex)->GetNameText(), "Stray");
+    EXPECT_EQ(doc.m_services.ChannelEnd(), 5);
 
     const Bytes saved = doc.Save();
     const Bytes body = BodyOf(ParseFile(saved), kTagServices);
     ASSERT_EQ(body.size(), kSvcBody);
-    const int order[] = {5000, 12, 19998, 50, 3, 100};
-    const uint16_t links[6][2] = {{0, 2}, {1, 3}, {2, 4}, {3, 0}, {0, 6}, {5, 0}};
-    for (int i = 0; i < 6; ++i) {
+    const int order[] = {5000, 12, 19998, 3, 100};
+    const uint16_t links[5][2] = {{0, 2}, {1, 3}, {2, 0}, {0, 5}, {4, 0}};
+    for (int i = 0; i < 5; ++i) {
         Bytes rec = Slice(body, 20 + 144 * static_cast<size_t>(i), 144);
         EXPECT_EQ(SlotMarkOf(rec.data()), order[i]);
         EXPECT_EQ(GetU16(rec, 0), i + 1);
@@ -232,17 +233,17 @@ TEST(DocumentChains, ScatteredChainsAreRelinkedInArrayOrderOnSave)
         EXPECT_EQ(rec, original) << i;
     }
     ServiceBody expectedHead(0x95);
-    expectedHead.TvCount(4).RadioCount(2).FirstTv(1).FirstRadio(5).LastTv(4).LastRadio(6).Total(6);
+    expectedHead.TvCount(3).RadioCount(2).FirstTv(1).FirstRadio(4).LastTv(3).LastRadio(5).Total(5);
     EXPECT_EQ(Slice(body, 0, 20), expectedHead.head);
-    // the empty slots follow in file order
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 6), 0);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 7), 1);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 8), 2);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 9), 4);
+    // the other slots follow in file order, the stray record as read
+    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 5), 0);
+    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 8), 4);
+    EXPECT_EQ(Slice(body, 20 + 144 * static_cast<size_t>(strayIndex), 144), s.records[50].b);
 
     // saving what was saved changes nothing more
     CVandrelEdit2028Doc again;
     ASSERT_EQ(LoadBytes(again, saved), LoadStatus::Loaded);
+    EXPECT_EQ(again.m_services.ChannelEnd(), 5);
     EXPECT_TRUE(again.Save() == saved);
 }
 
