@@ -120,18 +120,67 @@ TEST(DocumentLoad, ConfigurationLengthsUnderBothVersions)
     }
 }
 
-TEST(DocumentLoad, SatelliteSurplusComesBackAsZeros)
+TEST(DocumentLoad, BodiesOfAnyLengthAreWrittenBackAsRead)
 {
+    // Per block: a body cut inside a record, one with non-zero bytes behind
+    // the table, one shorter than the head and an empty one. Each must come
+    // back byte for byte, whatever its readers could place.
     TestDatabase db = MakeSmallDatabase();
-    db.satellites.surplus.assign(41, 0);
-    Fill(db.satellites.surplus, 0, 41, 0x42);
-    const Bytes file = db.Build();
-    CVandrelEdit2028Doc doc;
-    ASSERT_EQ(LoadBytes(doc, file), LoadStatus::Loaded);
-    EXPECT_EQ(doc.m_transponders.GetSize(), 7000) << "the block after the surplus is read at its place";
-    EXPECT_EQ(doc.m_timers.GetSize(), 20);
-    db.satellites.surplus.assign(41, 0);
-    EXPECT_TRUE(doc.Save() == db.Build());
+    db.satellites.records[249].Kept(61);
+    db.transponders.records[10].Kept(62);
+    db.services.records[30].Kept(63);
+    const Bytes sat = db.satellites.Build();
+    const Bytes tp = db.transponders.Build();
+    const Bytes svc = db.services.Build();
+    Bytes surplus(37, 0);
+    Fill(surplus, 0, surplus.size(), 0x42);
+    auto cut = [](const Bytes& b, size_t n) { return Slice(b, 0, n); };
+    auto plus = [&](Bytes b) {
+        Append(b, surplus);
+        return b;
+    };
+    struct Variant {
+        const char* what;
+        uint32_t tag;
+        uint32_t version;
+        Bytes body;
+    };
+    const std::vector<Variant> variants = {
+        {"satellite tail shorter than a record", kTagSatellites, 3, cut(sat, kSatHead + 249 * kSatRecord + 14)},
+        {"satellite surplus", kTagSatellites, 3, plus(sat)},
+        {"satellites shorter than the head", kTagSatellites, 3, cut(sat, 5)},
+        {"empty satellite body", kTagSatellites, 3, {}},
+        {"transponder body cut in a record", kTagTransponders, 1, cut(tp, kTpHead + 10 * kTpRecord + 5)},
+        {"transponder surplus", kTagTransponders, 1, plus(tp)},
+        {"transponders shorter than the head", kTagTransponders, 1, cut(tp, 7)},
+        {"empty transponder body", kTagTransponders, 1, {}},
+        {"service body cut in a record", kTagServices, 2, cut(svc, kSvcHead + 30 * kSvcRecord + 100)},
+        {"service surplus", kTagServices, 2, plus(svc)},
+        {"services shorter than the head", kTagServices, 2, cut(svc, 11)},
+        {"empty service body", kTagServices, 2, {}},
+        {"empty configuration body", kTagConfig, 3, {}},
+        {"empty timer body", kTagTimers, 3, {}},
+    };
+    for (const Variant& v : variants) {
+        std::vector<Bytes> blocks = {db.ConfigBlock(), db.SatelliteBlock(), db.TransponderBlock(),
+                                     db.ServiceBlock(), db.TimerBlock()};
+        const uint32_t tags[] = {kTagConfig, kTagSatellites, kTagTransponders, kTagServices, kTagTimers};
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            if (tags[i] == v.tag) {
+                blocks[i] = FrameBlock(v.tag, v.version, v.body);
+            }
+        }
+        const Bytes file = SealBlocks(db.header, blocks);
+        CVandrelEdit2028Doc doc;
+        ASSERT_EQ(LoadBytes(doc, file), LoadStatus::Loaded) << v.what;
+        EXPECT_EQ(doc.m_timers.GetSize(), v.tag == kTagTimers ? 0 : 20)
+            << v.what << ": the blocks behind are read";
+        const Bytes saved = doc.Save();
+        const Bytes body = BodyOf(ParseFile(saved), v.tag);
+        EXPECT_TRUE(body == v.body) << v.what << ": " << body.size() << " bytes written, " << v.body.size()
+                                    << " read";
+        EXPECT_TRUE(saved == file) << v.what;
+    }
 }
 
 TEST(DocumentLoad, ShortSatelliteBodyDoesNotSwallowTheNextBlock)
