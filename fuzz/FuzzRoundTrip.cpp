@@ -1,16 +1,20 @@
-// Load, save, reload: whatever the load accepted must be saved as a file that
-// loads again whole and lists the same channels the loaded document listed,
-// keeps every record on no chain where it stood, and saving is a fixed point
-// from the first save on.
+// Load, save, reload: the load lists exactly the channels the file's chains
+// hold; whatever it accepted must be saved as a file that loads again whole
+// and lists the same channels the loaded document listed, keeps every record
+// on no chain where it stood, and saving is a fixed point from the first save
+// on.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AllocGuard.h"
+#include "NdbFraming.h"
 #include "document/ChannelRows.h"
 #include "document/VandrelEdit2028Doc.h"
 
@@ -65,6 +69,97 @@ Listed ListedChannels(const CVandrelEdit2028Doc& doc, bool radio)
     return out;
 }
 
+// The service table as the file's chains describe it, worked out from the
+// raw body on its own: per kind the channels in list order, and the slots
+// that are no channels (empty slots and records on neither chain) in file
+// order.
+//
+// A chain starts at the head's first number of its kind and goes on with
+// each record's next number; a number names its first slot in file order
+// that no earlier chain took, and the chain ends at number 0, at a number no
+// such slot has, at a slot it already holds, or after the slots it may
+// still take. The channels are both chains, then the numbered slots on
+// neither chain that follow up to the first empty one (the save would chain
+// them), television before radio, each kind in that order.
+struct ServiceTable {
+    std::vector<std::vector<uint8_t>> channels[2];
+    std::vector<std::vector<uint8_t>> rest;
+};
+
+ServiceTable TableOfBody(const std::vector<uint8_t>& body)
+{
+    constexpr size_t kHead = 20;
+    constexpr size_t kRecord = 144;
+    constexpr size_t kSlots = 19999;
+    ServiceTable table;
+    if (body.size() < kHead) {
+        return table;
+    }
+    const size_t n = std::min(kSlots, (body.size() - kHead) / kRecord);
+    auto slot = [&](size_t i) { return body.data() + kHead + i * kRecord; };
+    auto u16 = [](const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); };
+    std::vector<std::pair<uint16_t, size_t>> byNumber;
+    for (size_t i = 0; i < n; ++i) {
+        byNumber.emplace_back(u16(slot(i)), i);
+    }
+    std::sort(byNumber.begin(), byNumber.end());
+    std::vector<int> chainOf(n, 0);
+    std::vector<size_t> order;
+    auto walk = [&](uint16_t number, int chain, size_t maxSteps) {
+        for (size_t steps = 0; number != 0 && steps < maxSteps; ++steps) {
+            auto it = std::lower_bound(byNumber.begin(), byNumber.end(), std::make_pair(number, size_t{0}));
+            while (it != byNumber.end() && it->first == number && chainOf[it->second] != 0 &&
+                   chainOf[it->second] != chain) {
+                ++it;
+            }
+            if (it == byNumber.end() || it->first != number || chainOf[it->second] == chain) {
+                return;
+            }
+            chainOf[it->second] = chain;
+            order.push_back(it->second);
+            number = u16(slot(it->second) + 4);
+        }
+    };
+    walk(u16(body.data() + 8), 1, kSlots);
+    walk(u16(body.data() + 10), 2, kSlots - order.size());
+    auto image = [&](size_t i) { return std::vector<uint8_t>(slot(i), slot(i) + kRecord); };
+    bool channel = true;
+    for (size_t i = 0; i < n; ++i) {
+        if (chainOf[i] == 0) {
+            channel = channel && u16(slot(i)) != 0;
+            if (channel) {
+                order.push_back(i);
+            } else {
+                table.rest.push_back(image(i));
+            }
+        }
+    }
+    for (size_t i : order) {
+        table.channels[(slot(i)[31] & 0x08) != 0 ? 1 : 0].push_back(image(i));
+    }
+    return table;
+}
+
+// The body of the service block a whole load read: the last one in the
+// file. False when the input is not framed whole.
+bool ServiceBodyOf(const uint8_t* data, size_t size, std::vector<uint8_t>& body)
+{
+    vefuzz::Database db;
+    if (!vefuzz::Parse(data, size, db) || !db.trailing.empty()) {
+        return false;
+    }
+    body.clear();
+    for (const vefuzz::Block& b : db.blocks) {
+        if (!b.seal) {
+            return false;
+        }
+        if (b.tagId == 0xDB04 && b.version == 2) {
+            body = b.body;
+        }
+    }
+    return true;
+}
+
 std::vector<uint8_t> SaveWatched(CVandrelEdit2028Doc& doc, size_t inputSize)
 {
     // The save collects into a buffer sized for a full database up front.
@@ -93,6 +188,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         static_cast<int>(listed[0].records.size() + listed[1].records.size()) != first.m_services.ChannelEnd()) {
         Fail("the head counts differ from the listed channels");
     }
+    // A whole load lists exactly the channels the file's chains hold (with
+    // the numbered records right behind them, which the save would chain)
+    // and keeps every other slot, empty or on no chain, behind them.
+    std::vector<uint8_t> serviceBody;
+    if (status == LoadStatus::Loaded && ServiceBodyOf(data, size, serviceBody)) {
+        const ServiceTable table = TableOfBody(serviceBody);
+        if (Channels(first, false) != table.channels[0] || Channels(first, true) != table.channels[1]) {
+            Fail("the lists differ from the channels the chains hold");
+        }
+        std::vector<std::vector<uint8_t>> rest;
+        for (int i = first.m_services.ChannelEnd(); i < first.m_services.GetSize(); ++i) {
+            const CServiceData& s = *first.m_services.GetAt(i);
+            rest.emplace_back(s.m_record.begin(), s.m_record.end());
+        }
+        if (rest != table.rest) {
+            Fail("the slots behind the channels are not those on no chain, in file order");
+        }
+    }
     const std::vector<uint8_t> saved1 = SaveWatched(first, size);
     if (!(ListedChannels(first, false) == listed[0]) || !(ListedChannels(first, true) == listed[1])) {
         Fail("the save changed which records are listed");
@@ -114,7 +227,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // A file without a configuration block gets an empty one on saving, whose
     // eight groups appear on reloading; all other counts stay.
-    if ((first.m_configuration.HasImage() && second.m_configuration.GetSize() != first.m_configuration.GetSize()) ||
+    if ((first.m_configuration.HasImage() &&
+         second.m_configuration.GetSize() != first.m_configuration.GetSize()) ||
         second.m_satellites.GetSize() != first.m_satellites.GetSize() ||
         second.m_transponders.GetSize() != first.m_transponders.GetSize() ||
         second.m_timers.GetSize() != first.m_timers.GetSize() ||
