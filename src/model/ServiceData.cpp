@@ -220,7 +220,10 @@ void CServiceDataArray::RelinkServices()
     if (last[0] >= 0) {
         m_records[static_cast<size_t>(last[0])]->SetNext(0);
     }
-    if (last[0] + 1 >= 0 && last[0] + 1 < size) {
+    // The record behind the last television channel starts the radio chain;
+    // when it is an empty slot (no radio channels) its bytes stay as read.
+    const int channels = k - 1;
+    if (last[0] + 1 < channels) {
         m_records[static_cast<size_t>(last[0] + 1)]->SetPrevious(0);
     }
     if (last[1] >= 0) {

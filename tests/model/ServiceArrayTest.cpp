@@ -351,26 +351,32 @@ TEST(ServiceRelink, OnlyRadioOnlyTelevisionAndNothing)
         EXPECT_EQ(arr.GetAt(0)->GetNext(), 2);
         EXPECT_EQ(arr.GetAt(1)->GetNext(), 0);
     }
+    // Without radio channels no radio chain starts: the empty slot behind
+    // the channels keeps its bytes, a previous number too.
     {
         CServiceDataArray arr;
         arr.Add(NewService(8, false));
         arr.Add(NewService(9, false));
         arr.Add(std::make_unique<CServiceData>());
+        arr.GetAt(2)->SetPrevious(0x1234);
         arr.RelinkServices();
         ServiceBody expected(0x44);
         std::fill(expected.head.begin() + 18, expected.head.end(), 0);
         expected.TvCount(2).FirstTv(1).LastTv(2).Total(2);
         EXPECT_EQ(Head(arr), expected.head);
         EXPECT_EQ(arr.GetAt(1)->GetNext(), 0);
+        EXPECT_EQ(arr.GetAt(2)->GetPrevious(), 0x1234);
     }
     {
         CServiceDataArray arr;
         arr.Add(std::make_unique<CServiceData>());
         arr.Add(NewService(3, false));
+        arr.GetAt(0)->SetPrevious(0xCE00);
         SetHead(arr, 5, 5, 5);
         arr.RelinkServices();
         ServiceBody expected(0x44);
         EXPECT_EQ(Head(arr), expected.head);
+        EXPECT_EQ(arr.GetAt(0)->GetPrevious(), 0xCE00);
         EXPECT_EQ(arr.GetAt(1)->GetNumber(), 3);
     }
 }
