@@ -22,6 +22,9 @@ inline constexpr const char* kReadFailed = "Die Datei „%1“ konnte nicht gele
 inline constexpr const char* kSaveFailed =
     "Die Datei „%1“ konnte nicht gespeichert werden.\n\n%2\n\n"
     "Die Datei auf dem Datenträger ist unverändert, das Dokument bleibt geändert.";
+// The same for a document without changes.
+inline constexpr const char* kSaveFailedUnmodified = "Die Datei „%1“ konnte nicht gespeichert werden.\n\n%2\n\n"
+                                                     "Die Datei auf dem Datenträger ist unverändert.";
 // %1 backup path, %2 reason.
 inline constexpr const char* kBackupFailed =
     "Vor dem Speichern konnte die Sicherungskopie „%1“ nicht angelegt werden.\n\n%2\n\n"

@@ -8,6 +8,7 @@
 #include "AppMessages.h"
 #include "UserPrompts.h"
 #include "document/DocumentChange.h"
+#include "document/FileLayer.h"
 #include "document/UpdateHints.h"
 
 namespace {
@@ -173,9 +174,10 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
     std::string coreError;
     if (!m_pDoc->SaveFile(NativePath(target), coreError, m_pFiles)) {
         // The core leaves the target untouched and the modified flag as it was.
-        m_prompts.Critical(parent, Caption(),
-                           QString::fromUtf8(appmsg::kSaveFailed)
-                               .arg(QDir::toNativeSeparators(target), QString::fromStdString(coreError)));
+        const char* text = m_pDoc->IsModified() ? appmsg::kSaveFailed : appmsg::kSaveFailedUnmodified;
+        m_prompts.Critical(
+            parent, Caption(),
+            QString::fromUtf8(text).arg(QDir::toNativeSeparators(target), QString::fromStdString(coreError)));
         return false;
     }
     SetPathName(target);
@@ -195,13 +197,14 @@ bool CDocument::KeepBackupOnce(const QString& target, QWidget* parent)
     const QString backup = BackupPathFor(target);
     if (QFileInfo::exists(backup) || QFileInfo(backup).isSymLink())
         return true;
-    QFile original(target);
-    // QFile::copy writes a temporary file and renames it, so a failed copy
-    // leaves no half-written backup, and it never replaces an existing file.
-    if (!original.copy(backup)) {
+    // Through the same file layer as the save, so a failure names its cause;
+    // a failed copy leaves no half-written backup.
+    CFileLayer& files = m_pFiles ? *m_pFiles : CFileLayer::Default();
+    std::string reason;
+    if (!files.CopyToNewFile(NativePath(target), NativePath(backup), reason)) {
         m_prompts.Critical(parent, Caption(),
                            QString::fromUtf8(appmsg::kBackupFailed)
-                               .arg(QDir::toNativeSeparators(backup), original.errorString()));
+                               .arg(QDir::toNativeSeparators(backup), QString::fromStdString(reason)));
         return false;
     }
     return true;

@@ -29,10 +29,19 @@ void ReportStartFailed(QWidget* parent, IUserPrompts* prompts)
     }
 }
 
+// Without a printer set up the printer writes PDF, and with no file named a
+// job cannot start. Qt would fail to begin it and yet leave the printer
+// active for good, refusing every later setting (the file name the print
+// dialog chooses too), so such a job is not begun at all.
+bool CanStart(const QPrinter& printer)
+{
+    return printer.outputFormat() != QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
+
 bool PrintNow(CDocument& doc, const PrintJobInput& in, QPrinter& printer, QWidget* parent, IUserPrompts* prompts)
 {
     CDrucken job(doc.Core(), in.selection, in.radio, doc.Title());
-    if (!job.Print(printer)) {
+    if (!CanStart(printer) || !job.Print(printer)) {
         ReportStartFailed(parent, prompts);
         return false;
     }

@@ -72,10 +72,10 @@ int FreeSlots(const CServiceDataArray& services)
 // television).
 int EndOfKind(const CServiceDataArray& services, bool television)
 {
-    for (int i = services.GetSize() - 1; i >= 0; --i) {
-        const CServiceData& s = *services.GetAt(i);
-        if (s.GetNumber() != 0 && (!television || !s.IsRadio())) {
-            return i + 1;
+    const int channelEnd = services.ChannelEnd();
+    for (int i = channelEnd; i > 0; --i) {
+        if (!television || !services.GetAt(i - 1)->IsRadio()) {
+            return i;
         }
     }
     return 0;

@@ -45,8 +45,8 @@ std::vector<ChannelRow> SelectAllChannels(const CVandrelEdit2028Doc& doc, bool r
     const CServiceDataArray& services = doc.m_services;
     const long long tv = services.GetTvCount();
     const long long first = radio ? tv : 0;
-    // The counts come from the file: the range is kept inside the array.
-    const long long last = std::min<long long>(radio ? tv + services.GetRadioCount() : tv, services.GetSize());
+    // The range is kept inside the channels.
+    const long long last = std::min<long long>(radio ? tv + services.GetRadioCount() : tv, services.ChannelEnd());
     std::vector<ChannelRow> rows;
     int number = 0;
     for (long long i = first; i < last; ++i) {
@@ -60,6 +60,12 @@ std::vector<ChannelRow> SelectAllChannels(const CVandrelEdit2028Doc& doc, bool r
 
 namespace {
 
+// A numbered record behind the first empty slot is on no chain: no list shows it.
+bool OffTheChains(const CServiceData& s, int index, int channelEnd)
+{
+    return s.GetNumber() != 0 && index >= channelEnd;
+}
+
 // Rows in array order that pass the filter, numbered by their place among
 // the used records of their kind.
 template <class Filter>
@@ -67,9 +73,10 @@ std::vector<ChannelRow> SelectNumbered(const CVandrelEdit2028Doc& doc, bool radi
 {
     std::vector<ChannelRow> rows;
     int used = 0;
+    const int channelEnd = doc.m_services.ChannelEnd();
     for (int i = 0; i < doc.m_services.GetSize(); ++i) {
         CServiceData* s = doc.m_services.GetAt(i);
-        if (!OfKind(*s, radio)) {
+        if (!OfKind(*s, radio) || OffTheChains(*s, i, channelEnd)) {
             continue;
         }
         if (s->GetNumber() != 0) {
@@ -114,9 +121,10 @@ std::vector<ChannelRow> SelectFavouriteChannels(const CVandrelEdit2028Doc& doc, 
         return rows;
     }
     int running = 0;
+    const int channelEnd = doc.m_services.ChannelEnd();
     for (int i = 0; i < doc.m_services.GetSize(); ++i) {
         CServiceData* s = doc.m_services.GetAt(i);
-        if (OfKind(*s, radio) && s->GetFavouriteGroup() == groupIndex + 1) {
+        if (OfKind(*s, radio) && s->GetFavouriteGroup() == groupIndex + 1 && !OffTheChains(*s, i, channelEnd)) {
             ++running;
             rows.push_back({s, sequentialNumbers ? running : s->m_nListPos});
         }

@@ -52,7 +52,8 @@ std::vector<SearchHit> SearchChannels(const CVandrelEdit2028Doc& doc, const std:
         satIndex[doc.m_satellites.GetAt(i)->GetNumber()] = i;
     }
     int numberInKind = 0;
-    for (int i = 0; i < doc.m_services.GetSize(); ++i) {
+    const int channelEnd = doc.m_services.ChannelEnd();
+    for (int i = 0; i < channelEnd; ++i) {
         CServiceData* s = doc.m_services.GetAt(i);
         const bool ofKind = s->IsRadio() != television;
         if (!ofKind || s->GetNumber() == 0) {

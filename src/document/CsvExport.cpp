@@ -41,11 +41,9 @@ std::string BuildCsvExport(const CVandrelEdit2028Doc& doc)
     }
     AppendLine(out, fields, 13);
     int line = 0;
-    for (int i = 0; i < doc.m_services.GetSize(); ++i) {
+    const int channelEnd = doc.m_services.ChannelEnd();
+    for (int i = 0; i < channelEnd; ++i) {
         CServiceData* s = doc.m_services.GetAt(i);
-        if (s->GetNumber() == 0) {
-            continue;
-        }
         char number[16];
         std::snprintf(number, sizeof number, "%4.i", ++line);
         const ChannelRow row{s, line};

@@ -1,6 +1,7 @@
 #include "FileLayer.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -28,6 +29,8 @@ std::string ReasonText(int err)
         return "Der Pfad ist ein Ordner";
     case EIO:
         return "Ein-/Ausgabefehler";
+    case EEXIST:
+        return "Die Datei ist schon vorhanden";
     default:
         return std::strerror(err);
     }
@@ -45,6 +48,17 @@ std::string DirectoryOf(const std::string& path)
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes a rename into the directory durable; a failure here no longer
+// endangers the data.
+void SyncDirectoryOf(const std::string& path)
+{
+    const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 } // namespace
@@ -159,12 +173,27 @@ bool CFileLayer::Rename(const std::string& from, const std::string& to, std::str
         error = SystemError("Die Datei kann nicht ersetzt werden:", to, errno);
         return false;
     }
-    // Makes the rename itself durable; a failure here no longer endangers the data.
-    const int dir = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    SyncDirectoryOf(to);
+    return true;
+}
+
+bool CFileLayer::RenameToNew(const std::string& from, const std::string& to, std::string& error)
+{
+    int result = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+        // A file system without that flag: the check just before is the best there is.
+        struct stat st {};
+        if (::lstat(to.c_str(), &st) == 0) {
+            errno = EEXIST;
+        } else {
+            result = ::rename(from.c_str(), to.c_str());
+        }
     }
+    if (result != 0) {
+        error = SystemError("Die Datei kann nicht angelegt werden:", to, errno);
+        return false;
+    }
+    SyncDirectoryOf(to);
     return true;
 }
 
@@ -182,10 +211,31 @@ bool CFileLayer::WriteFileAtomic(const std::string& requested, const uint8_t* da
         target = real;
         std::free(real);
     }
+    return WriteThroughTemp(target, data, size, nullptr, error);
+}
+
+bool CFileLayer::CopyToNewFile(const std::string& source, const std::string& target, std::string& error)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(source, bytes, error)) {
+        return false;
+    }
+    return WriteThroughTemp(target, bytes.data(), bytes.size(), &source, error);
+}
+
+// Without modeOf the new file replaces target; with it, target must not
+// exist yet and the new file gets the permissions of the file modeOf names.
+bool CFileLayer::WriteThroughTemp(const std::string& target, const uint8_t* data, size_t size,
+                                  const std::string* modeOf, std::string& error)
+{
     std::string temp;
     int fd = -1;
     if (!CreateTemp(target, temp, fd, error)) {
         return false;
+    }
+    struct stat st {};
+    if (modeOf != nullptr && ::stat(modeOf->c_str(), &st) == 0) {
+        ::fchmod(fd, st.st_mode & 07777);
     }
     if (!WriteAll(fd, data, size, error) || !Flush(fd, error)) {
         std::string ignored;
@@ -193,7 +243,8 @@ bool CFileLayer::WriteFileAtomic(const std::string& requested, const uint8_t* da
         Remove(temp);
         return false;
     }
-    if (!Close(fd, error) || !Rename(temp, target, error)) {
+    if (!Close(fd, error) ||
+        !(modeOf == nullptr ? Rename(temp, target, error) : RenameToNew(temp, target, error))) {
         Remove(temp);
         return false;
     }

@@ -19,6 +19,12 @@ public:
     bool WriteFileAtomic(const std::string& target, const uint8_t* data, size_t size,
                          std::string& error);
 
+    // Copies source to target, which must not exist yet, in the same way:
+    // through a new file beside target that takes its place only when whole,
+    // so a failed copy leaves nothing behind, and an existing target is never
+    // replaced. The copy gets the permissions of the source.
+    bool CopyToNewFile(const std::string& source, const std::string& target, std::string& error);
+
     static CFileLayer& Default();
 
 protected:
@@ -29,5 +35,11 @@ protected:
     virtual bool Flush(int fd, std::string& error);
     virtual bool Close(int fd, std::string& error);
     virtual bool Rename(const std::string& from, const std::string& to, std::string& error);
+    // Like Rename, but fails when to exists.
+    virtual bool RenameToNew(const std::string& from, const std::string& to, std::string& error);
     virtual void Remove(const std::string& path);
+
+private:
+    bool WriteThroughTemp(const std::string& target, const uint8_t* data, size_t size, const std::string* modeOf,
+                          std::string& error);
 };

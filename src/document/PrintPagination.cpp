@@ -127,7 +127,8 @@ void CPrintPagination::Paginate(const CVandrelEdit2028Doc& doc, const PrintSelec
     m_nLinesPerPage = linesPerPage < 1 ? 1 : linesPerPage;
     m_pageStarts.clear();
     int kept = 0;
-    for (int i = 0; i < doc.m_services.GetSize(); ++i) {
+    const int channelEnd = doc.m_services.ChannelEnd();
+    for (int i = 0; i < channelEnd; ++i) {
         if (!IsPrinted(doc, selection, radio, *doc.m_services.GetAt(i))) {
             continue;
         }
@@ -156,8 +157,9 @@ std::vector<int> CPrintPagination::RowsOfPage(const CVandrelEdit2028Doc& doc, co
     if (page < 1 || page > static_cast<int>(m_pageStarts.size())) {
         return rows;
     }
+    const int channelEnd = doc.m_services.ChannelEnd();
     for (int i = m_pageStarts[static_cast<size_t>(page - 1)];
-         i < doc.m_services.GetSize() && static_cast<int>(rows.size()) < m_nLinesPerPage; ++i) {
+         i < channelEnd && static_cast<int>(rows.size()) < m_nLinesPerPage; ++i) {
         if (IsPrinted(doc, selection, radio, *doc.m_services.GetAt(i))) {
             rows.push_back(i);
         }

@@ -65,8 +65,9 @@ std::string CAlarmData::GetDurationText() const
 
 void CAlarmDataArray::ReadBlock(CMemStream& stream)
 {
-    if (stream.Read(m_head.data(), m_head.size()) < m_head.size()) {
-        // Too short for the preamble: kept whole as an opaque tail.
+    m_bShortBody = stream.Read(m_head.data(), m_head.size()) < m_head.size();
+    if (m_bShortBody) {
+        // Too short for the preamble (even empty): kept whole as an opaque tail.
         m_tail.assign(stream.Data(), stream.Data() + stream.GetLength());
         stream.Seek(stream.GetLength());
         return;
@@ -89,7 +90,7 @@ void CAlarmDataArray::WriteBlock() const
 {
     CMemStream body;
     // A body too short for the preamble went whole into the tail.
-    if (m_bHasHead || m_tail.empty()) {
+    if (!m_bShortBody) {
         body.Write(m_head.data(), m_head.size());
     }
     for (const auto& r : m_records) {

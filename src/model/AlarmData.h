@@ -46,6 +46,8 @@ public:
 
 private:
     bool m_bHasHead = false;
+    // The body read was too short for the preamble: it is all in m_tail.
+    bool m_bShortBody = false;
     std::vector<std::unique_ptr<CAlarmData>> m_records;
 };
 

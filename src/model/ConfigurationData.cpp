@@ -8,9 +8,10 @@
 
 void CConfigurationData::ReadBlock(CMemStream& stream)
 {
-    if (stream.Remaining() < m_image.size()) {
-        // A body too short for the image: nothing of it is interpreted, and
-        // it is written back exactly as read.
+    m_bShortBody = stream.Remaining() < m_image.size();
+    if (m_bShortBody) {
+        // A body too short for the image (even an empty one): nothing of it
+        // is interpreted, and it is written back exactly as read.
         m_bHasImage = false;
         m_groups.clear();
         m_tail.resize(stream.Remaining());
@@ -44,7 +45,7 @@ void CConfigurationData::WriteBlock()
         }
     }
     CMemStream body;
-    if (m_bHasImage || m_tail.empty()) {
+    if (!m_bShortBody) {
         body.Write(image.data(), image.size());
     }
     body.Write(m_tail.data(), m_tail.size());

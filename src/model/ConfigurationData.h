@@ -44,5 +44,7 @@ public:
 
 private:
     bool m_bHasImage = false;
+    // The body read was too short for the image: it is all in m_tail.
+    bool m_bShortBody = false;
     std::vector<std::unique_ptr<CFavoritenData>> m_groups;
 };

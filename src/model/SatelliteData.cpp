@@ -76,31 +76,38 @@ void CSatelliteDataArray::ReadBlock(CMemStream& stream)
 {
     // Nothing of an earlier satellite block survives into this one.
     m_head.fill(0);
-    m_tail.fill(0);
-    if (stream.Read(m_head.data(), m_head.size()) < m_head.size()) {
-        return;
-    }
-    uint8_t buf[ndb::kSatRecordSize];
-    for (int i = 0; i < ndb::kSatSlots; ++i) {
-        std::memset(buf, 0, sizeof buf);
-        if (stream.Read(buf, sizeof buf) == sizeof buf) {
-            m_records.push_back(std::make_unique<CSatelliteData>(buf, i));
+    m_tail.clear();
+    m_bShortBody = stream.Remaining() < m_head.size();
+    if (!m_bShortBody) {
+        stream.Read(m_head.data(), m_head.size());
+        for (int i = 0; i < ndb::kSatSlots && stream.Remaining() >= ndb::kSatRecordSize; ++i) {
+            m_records.push_back(std::make_unique<CSatelliteData>(stream.Current(), i));
+            stream.Skip(ndb::kSatRecordSize);
         }
     }
-    stream.Read(m_tail.data(), m_tail.size());
+    // Everything behind the last whole slot (of a whole table: the 14-byte
+    // tail and any surplus; of a body too short for the head: all of it) is
+    // kept as read.
+    m_tail.assign(stream.Current(), stream.Current() + stream.Remaining());
+    stream.Skip(stream.Remaining());
 }
 
 void CSatelliteDataArray::WriteBlock() const
 {
     CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
     CMemStream& body = out.BeginBlock(0xDB02, 3);
-    body.Write(m_head.data(), m_head.size());
+    const size_t start = body.GetLength();
+    if (!m_bShortBody) {
+        body.Write(m_head.data(), m_head.size());
+    }
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
     }
     body.Write(m_tail.data(), m_tail.size());
-    if (m_nBodyLength > static_cast<int32_t>(ndb::kSatBodySize)) {
-        body.WriteZeros(static_cast<size_t>(m_nBodyLength) - ndb::kSatBodySize);
+    const long long fill =
+        static_cast<long long>(m_nBodyLength) - static_cast<long long>(body.GetLength() - start);
+    if (fill > 0) {
+        body.WriteZeros(static_cast<size_t>(fill));
     }
     out.EndBlock();
 }

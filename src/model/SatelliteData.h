@@ -71,7 +71,11 @@ public:
 
     int32_t m_nBodyLength = 0;
     std::array<uint8_t, ndb::kSatHeadSize> m_head{};
-    std::array<uint8_t, ndb::kSatTailSize> m_tail{};
+    // The bytes of the body behind the last whole slot, written back as
+    // read; before any block was read, the zeroed tail of an empty block.
+    std::vector<uint8_t> m_tail = std::vector<uint8_t>(ndb::kSatTailSize, 0);
+    // The body was too short for the head: it is all in m_tail.
+    bool m_bShortBody = false;
 
 private:
     std::vector<std::unique_ptr<CSatelliteData>> m_records;

@@ -61,13 +61,24 @@ void CServiceData::SetProviderText(const std::string& text, CodePage cp)
 
 void CServiceDataArray::ReadBlock(CMemStream& stream)
 {
-    if (stream.Read(m_serviceHead.data(), m_serviceHead.size()) < m_serviceHead.size()) {
+    // Nothing of an earlier service block survives into this one.
+    m_serviceHead.fill(0);
+    m_tail.clear();
+    m_bShortBody = stream.Remaining() < m_serviceHead.size();
+    if (m_bShortBody) {
+        // Too short for the head: nothing of it is interpreted, and it is
+        // written back exactly as read.
+        m_tail.assign(stream.Current(), stream.Current() + stream.Remaining());
+        stream.Skip(stream.Remaining());
         return;
     }
-    // Only whole slots are read; a short body yields the slots that fit.
+    stream.Read(m_serviceHead.data(), m_serviceHead.size());
+    // Only whole slots become records; the bytes behind them are kept.
     const size_t n = std::min<size_t>(ndb::kSvcSlots, stream.Remaining() / ndb::kSvcRecordSize);
     const uint8_t* slots = stream.Current();
     stream.Skip(n * ndb::kSvcRecordSize);
+    m_tail.assign(stream.Current(), stream.Current() + stream.Remaining());
+    stream.Skip(stream.Remaining());
     auto slot = [&](size_t i) { return slots + i * ndb::kSvcRecordSize; };
 
     // Chains are followed through an index by number: for every number the
@@ -145,20 +156,37 @@ void CServiceDataArray::ReadBlock(CMemStream& stream)
             m_records.push_back(std::make_unique<CServiceData>(slot(i)));
         }
     }
-    // The save numbers and chains the array as television, radio, empty
-    // slots; records the chains did not cover (or a chain of the wrong kind)
-    // are brought into that order here, each kind keeping the order found, so
-    // the saved file lists the channels as the loaded one showed them. A file
-    // whose chains cover every channel, each chain of its own kind, is in this
-    // order already and stays untouched.
-    auto rank = [](const std::unique_ptr<CServiceData>& r) {
-        return r->GetNumber() == 0 ? 2 : r->IsRadio() ? 1 : 0;
-    };
-    auto byRank = [&](const auto& a, const auto& b) { return rank(a) < rank(b); };
+    // The save chains every numbered record up to the first empty slot.
+    // Numbered records that stand right behind the chains, before any empty
+    // slot, would therefore join the chains of the written file; they are
+    // taken in here, and with a chain member of the wrong kind brought into
+    // television-then-radio order (each kind keeping the order found), so
+    // the lists show what the save writes. Records behind the first empty
+    // slot are on no chain and stay where they are: they are kept and
+    // written back as read, but they are no channels.
     const auto begin = m_records.begin() + static_cast<std::ptrdiff_t>(first);
-    if (!std::is_sorted(begin, m_records.end(), byRank)) {
-        std::stable_sort(begin, m_records.end(), byRank);
+    const auto channelsEnd = std::find_if(
+        begin, m_records.end(), [](const std::unique_ptr<CServiceData>& r) { return r->GetNumber() == 0; });
+    auto byKind = [](const std::unique_ptr<CServiceData>& a, const std::unique_ptr<CServiceData>& b) {
+        return !a->IsRadio() && b->IsRadio();
+    };
+    if (!std::is_sorted(begin, channelsEnd, byKind)) {
+        std::stable_sort(begin, channelsEnd, byKind);
     }
+    // The counts in the head describe these channels, whatever the file said.
+    const auto tv = static_cast<uint32_t>(
+        std::count_if(begin, channelsEnd, [](const std::unique_ptr<CServiceData>& r) { return !r->IsRadio(); }));
+    const auto channels = static_cast<uint32_t>(channelsEnd - begin);
+    WriteLE32(&m_serviceHead[0], tv);
+    WriteLE32(&m_serviceHead[4], channels - tv);
+    WriteLE16(&m_serviceHead[16], static_cast<uint16_t>(channels));
+}
+
+int CServiceDataArray::ChannelEnd() const
+{
+    const auto it = std::find_if(m_records.begin(), m_records.end(),
+                                 [](const std::unique_ptr<CServiceData>& r) { return r->GetNumber() == 0; });
+    return static_cast<int>(it - m_records.begin());
 }
 
 void CServiceDataArray::NumberListPositions()
@@ -192,7 +220,10 @@ void CServiceDataArray::RelinkServices()
     if (last[0] >= 0) {
         m_records[static_cast<size_t>(last[0])]->SetNext(0);
     }
-    if (last[0] + 1 >= 0 && last[0] + 1 < size) {
+    // The record behind the last television channel starts the radio chain;
+    // when it is an empty slot (no radio channels) its bytes stay as read.
+    const int channels = k - 1;
+    if (last[0] + 1 < channels) {
         m_records[static_cast<size_t>(last[0] + 1)]->SetPrevious(0);
     }
     if (last[1] >= 0) {
@@ -213,13 +244,16 @@ void CServiceDataArray::WriteBlock()
     RelinkServices();
     CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
     CMemStream& body = out.BeginBlock(0xDB04, 2);
-    body.Write(m_serviceHead.data(), m_serviceHead.size());
+    const size_t start = body.GetLength();
+    if (!m_bShortBody) {
+        body.Write(m_serviceHead.data(), m_serviceHead.size());
+    }
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
     }
-    const long long fill = static_cast<long long>(m_nBodyLength) -
-                           static_cast<long long>(ndb::kSvcRecordSize * m_records.size()) -
-                           static_cast<long long>(ndb::kSvcHeadSize);
+    body.Write(m_tail.data(), m_tail.size());
+    const long long fill =
+        static_cast<long long>(m_nBodyLength) - static_cast<long long>(body.GetLength() - start);
     if (fill > 0) {
         body.WriteZeros(static_cast<size_t>(fill));
     }
@@ -517,13 +551,17 @@ int CServiceDataArray::IndexOf(const CServiceData* rec) const
 
 int CServiceDataArray::ListNumberOf(const CServiceData* rec, bool television) const
 {
+    // Only the channels count: the numbered records before the first empty slot.
     int count = 0;
     for (const auto& r : m_records) {
-        if (r->IsRadio() != television && r->GetNumber() != 0) {
+        if (r->GetNumber() == 0) {
+            break;
+        }
+        if (r->IsRadio() != television) {
             ++count;
         }
         if (r.get() == rec) {
-            return r->GetNumber() != 0 ? count : 0xFFFF;
+            return count;
         }
     }
     return 0xFFFF;
@@ -533,7 +571,10 @@ CServiceData* CServiceDataArray::ServiceAtListNumber(int number, bool television
 {
     int count = 0;
     for (const auto& r : m_records) {
-        if (r->IsRadio() != television && r->GetNumber() != 0 && ++count == number) {
+        if (r->GetNumber() == 0) {
+            break;
+        }
+        if (r->IsRadio() != television && ++count == number) {
             return r.get();
         }
     }

@@ -89,6 +89,11 @@ public:
     int MoveServiceTo(CServiceData* anchor, CServiceData* rec);
 
     int IndexOf(const CServiceData* rec) const;
+    // The channels are the numbered records in front of the first empty
+    // slot: the ones the save chains. Records behind it that carry a number
+    // are on no chain; they are kept and written back, but listed nowhere.
+    // Returns the index of that first empty slot (the size when there is none).
+    int ChannelEnd() const;
     int ListNumberOf(const CServiceData* rec, bool television) const;
     CServiceData* ServiceAtListNumber(int number, bool television) const;
     int IndexOfTransponderAndSid(int transponder, int sid) const;
@@ -122,6 +127,10 @@ public:
 
     int32_t m_nBodyLength = 0;
     std::array<uint8_t, ndb::kSvcHeadSize> m_serviceHead{};
+    // The bytes of the body behind the last whole slot, written back as read.
+    std::vector<uint8_t> m_tail;
+    // The body was too short for the head: it is all in m_tail.
+    bool m_bShortBody = false;
 
 private:
     void AddToKindCount(bool radio, int delta);

@@ -33,29 +33,39 @@ std::string CTransponderData::FormatSummaryText() const
 
 void CTransponderDataArray::ReadBlock(CMemStream& stream)
 {
-    if (stream.Read(m_head.data(), m_head.size()) < m_head.size()) {
-        return;
+    m_head.fill(0);
+    m_tail.clear();
+    m_bShortBody = stream.Remaining() < m_head.size();
+    if (!m_bShortBody) {
+        stream.Read(m_head.data(), m_head.size());
+        // Whole slots become records; a short body yields the slots that fit.
+        const size_t count = std::min<size_t>(ndb::kTpSlots, stream.Remaining() / ndb::kTpRecordSize);
+        m_records.reserve(m_records.size() + count);
+        for (size_t i = 0; i < count; ++i) {
+            m_records.push_back(std::make_unique<CTransponderData>(stream.Current()));
+            stream.Skip(ndb::kTpRecordSize);
+        }
     }
-    // Only whole records are kept; a short body yields the slots that fit.
-    const size_t count = std::min<size_t>(ndb::kTpSlots, stream.Remaining() / ndb::kTpRecordSize);
-    m_records.reserve(m_records.size() + count);
-    for (size_t i = 0; i < count; ++i) {
-        m_records.push_back(std::make_unique<CTransponderData>(stream.Current()));
-        stream.Skip(ndb::kTpRecordSize);
-    }
+    // The rest of the body (all of it when it is shorter than the head) is
+    // kept as read.
+    m_tail.assign(stream.Current(), stream.Current() + stream.Remaining());
+    stream.Skip(stream.Remaining());
 }
 
 void CTransponderDataArray::WriteBlock() const
 {
     CNDBPrepackaging& out = CNDBPrepackaging::GetInstance();
     CMemStream& body = out.BeginBlock(0xDB03, 1);
-    body.Write(m_head.data(), m_head.size());
+    const size_t start = body.GetLength();
+    if (!m_bShortBody) {
+        body.Write(m_head.data(), m_head.size());
+    }
     for (const auto& r : m_records) {
         body.Write(r->m_record.data(), r->m_record.size());
     }
-    const long long fill = static_cast<long long>(m_nBodyLength) -
-                           static_cast<long long>(ndb::kTpRecordSize * m_records.size()) -
-                           static_cast<long long>(ndb::kTpHeadSize);
+    body.Write(m_tail.data(), m_tail.size());
+    const long long fill =
+        static_cast<long long>(m_nBodyLength) - static_cast<long long>(body.GetLength() - start);
     if (fill > 0) {
         body.WriteZeros(static_cast<size_t>(fill));
     }

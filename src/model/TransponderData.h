@@ -63,6 +63,10 @@ public:
 
     std::array<uint8_t, ndb::kTpHeadSize> m_head{};
     int32_t m_nBodyLength = 0;
+    // The bytes of the body behind the last whole slot, written back as read.
+    std::vector<uint8_t> m_tail;
+    // The body was too short for the head: it is all in m_tail.
+    bool m_bShortBody = false;
 
 private:
     std::vector<std::unique_ptr<CTransponderData>> m_records;

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QTest>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "ChildFrame.h"
@@ -31,6 +32,22 @@ protected:
         ++renames;
         error = "Die Datei kann nicht ersetzt werden: Keine Berechtigung.";
         return false;
+    }
+};
+
+// Every write goes to a device that is always full, as on a full disk.
+class CFullDisk : public CFileLayer {
+protected:
+    bool WriteAll(int, const uint8_t* data, size_t size, std::string& error) override
+    {
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        if (full < 0) {
+            error = "no /dev/full";
+            return false;
+        }
+        const bool ok = CFileLayer::WriteAll(full, data, size, error);
+        ::close(full);
+        return ok;
     }
 };
 
@@ -60,6 +77,7 @@ private slots:
     void saveAsWritesNewFileWithoutBackup();
     void failedSaveKeepsOriginalAndModifiedFlag();
     void saveInReadOnlyDirectoryFails();
+    void fullDiskMessagesNameTheCause();
     void partlyReadDocumentAsksBeforeSaving();
     void newDocumentSaveIsRefused();
     void closingModifiedDocumentAsks();
@@ -263,6 +281,42 @@ void TestDocuments::failedSaveKeepsOriginalAndModifiedFlag()
     QVERIFY(CGuiFixture::ReadFile(path) == original);
     // Only the backup is new; no temporary file is left behind.
     QCOMPARE(FilesIn(m_f->Dir()), (QStringList{QStringLiteral("chan.ndb"), QStringLiteral("chan.ndb.bak")}));
+}
+
+void TestDocuments::fullDiskMessagesNameTheCause()
+{
+    const ndbtest::Bytes original = GoodDatabase();
+    const QString path = m_f->WriteFile(QStringLiteral("chan.ndb"), original);
+    CDocument* doc = m_f->App().OpenDocumentFile(path);
+    QVERIFY(doc);
+    CFullDisk files;
+    doc->SetFileLayer(&files);
+
+    // The first save of the unchanged document stops at the backup copy.
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57603")));
+    auto errors = m_f->Prompts().OfKind(QStringLiteral("critical"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors[0].text.contains(QStringLiteral("Sicherungskopie")));
+    QVERIFY2(errors[0].text.contains(QStringLiteral("Kein Speicherplatz")), qPrintable(errors[0].text));
+    QCOMPARE(FilesIn(m_f->Dir()), QStringList{QStringLiteral("chan.ndb")});
+
+    // With a backup in place the save itself fails; the document was not
+    // changed, and the message does not say it stays changed.
+    m_f->WriteFile(QStringLiteral("chan.ndb.bak"), original);
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57603")));
+    errors = m_f->Prompts().OfKind(QStringLiteral("critical"));
+    QCOMPARE(errors.size(), 2);
+    QVERIFY2(errors[1].text.contains(QStringLiteral("Kein Speicherplatz")), qPrintable(errors[1].text));
+    QVERIFY2(!errors[1].text.contains(QStringLiteral("geändert")), qPrintable(errors[1].text));
+    QVERIFY(!doc->IsModified());
+
+    doc->SetModifiedFlag(true);
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57603")));
+    errors = m_f->Prompts().OfKind(QStringLiteral("critical"));
+    QCOMPARE(errors.size(), 3);
+    QVERIFY(errors[2].text.contains(QStringLiteral("das Dokument bleibt geändert")));
+    QVERIFY(doc->IsModified());
+    QVERIFY(CGuiFixture::ReadFile(path) == original);
 }
 
 void TestDocuments::saveInReadOnlyDirectoryFails()

@@ -127,6 +127,7 @@ private slots:
     void printDialogCancelledPrintsNothing();
     void printDialogAcceptedPrints();
     void aJobThatCannotStartIsReported();
+    void printingWorksAgainAfterAJobWithoutPrinter();
     void previewOpensClosesAndPrints();
     void otherCommandsAreNotTaken();
 
@@ -577,6 +578,29 @@ void TestPrinting::aJobThatCannotStartIsReported()
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings.first().text, QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
     QCOMPARE(warnings.first().caption, QStringLiteral("VandrelEdit2028"));
+}
+
+void TestPrinting::printingWorksAgainAfterAJobWithoutPrinter()
+{
+    QVERIFY(!PdfToText().isEmpty());
+    Load(MakeSmallDatabase());
+    // With no printer set up, the printer writes PDF and has no file name.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QVERIFY(RunPrintCommand(kQuickPrintCommand, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
+    QCOMPARE(m_prompts.OfKind(QStringLiteral("warning")).size(), 1);
+
+    // The print dialog then names a PDF file, and the job writes it.
+    const QString pdf = m_pDir->filePath(QStringLiteral("after.pdf"));
+    printer.setOutputFileName(pdf);
+    QCOMPARE(printer.outputFileName(), pdf);
+    QTimer::singleShot(100, this, [] {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    QVERIFY(RunPrintCommand(kPrintCommand, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
+    QCOMPARE(m_prompts.OfKind(QStringLiteral("warning")).size(), 1);
+    QCOMPARE(PdfPageCount(pdf), 1);
 }
 
 void TestPrinting::previewOpensClosesAndPrints()

@@ -120,18 +120,67 @@ TEST(DocumentLoad, ConfigurationLengthsUnderBothVersions)
     }
 }
 
-TEST(DocumentLoad, SatelliteSurplusComesBackAsZeros)
+TEST(DocumentLoad, BodiesOfAnyLengthAreWrittenBackAsRead)
 {
+    // Per block: a body cut inside a record, one with non-zero bytes behind
+    // the table, one shorter than the head and an empty one. Each must come
+    // back byte for byte, whatever its readers could place.
     TestDatabase db = MakeSmallDatabase();
-    db.satellites.surplus.assign(41, 0);
-    Fill(db.satellites.surplus, 0, 41, 0x42);
-    const Bytes file = db.Build();
-    CVandrelEdit2028Doc doc;
-    ASSERT_EQ(LoadBytes(doc, file), LoadStatus::Loaded);
-    EXPECT_EQ(doc.m_transponders.GetSize(), 7000) << "the block after the surplus is read at its place";
-    EXPECT_EQ(doc.m_timers.GetSize(), 20);
-    db.satellites.surplus.assign(41, 0);
-    EXPECT_TRUE(doc.Save() == db.Build());
+    db.satellites.records[249].Kept(61);
+    db.transponders.records[10].Kept(62);
+    db.services.records[30].Kept(63);
+    const Bytes sat = db.satellites.Build();
+    const Bytes tp = db.transponders.Build();
+    const Bytes svc = db.services.Build();
+    Bytes surplus(37, 0);
+    Fill(surplus, 0, surplus.size(), 0x42);
+    auto cut = [](const Bytes& b, size_t n) { return Slice(b, 0, n); };
+    auto plus = [&](Bytes b) {
+        Append(b, surplus);
+        return b;
+    };
+    struct Variant {
+        const char* what;
+        uint32_t tag;
+        uint32_t version;
+        Bytes body;
+    };
+    const std::vector<Variant> variants = {
+        {"satellite tail shorter than a record", kTagSatellites, 3, cut(sat, kSatHead + 249 * kSatRecord + 14)},
+        {"satellite surplus", kTagSatellites, 3, plus(sat)},
+        {"satellites shorter than the head", kTagSatellites, 3, cut(sat, 5)},
+        {"empty satellite body", kTagSatellites, 3, {}},
+        {"transponder body cut in a record", kTagTransponders, 1, cut(tp, kTpHead + 10 * kTpRecord + 5)},
+        {"transponder surplus", kTagTransponders, 1, plus(tp)},
+        {"transponders shorter than the head", kTagTransponders, 1, cut(tp, 7)},
+        {"empty transponder body", kTagTransponders, 1, {}},
+        {"service body cut in a record", kTagServices, 2, cut(svc, kSvcHead + 30 * kSvcRecord + 100)},
+        {"service surplus", kTagServices, 2, plus(svc)},
+        {"services shorter than the head", kTagServices, 2, cut(svc, 11)},
+        {"empty service body", kTagServices, 2, {}},
+        {"empty configuration body", kTagConfig, 3, {}},
+        {"empty timer body", kTagTimers, 3, {}},
+    };
+    for (const Variant& v : variants) {
+        std::vector<Bytes> blocks = {db.ConfigBlock(), db.SatelliteBlock(), db.TransponderBlock(),
+                                     db.ServiceBlock(), db.TimerBlock()};
+        const uint32_t tags[] = {kTagConfig, kTagSatellites, kTagTransponders, kTagServices, kTagTimers};
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            if (tags[i] == v.tag) {
+                blocks[i] = FrameBlock(v.tag, v.version, v.body);
+            }
+        }
+        const Bytes file = SealBlocks(db.header, blocks);
+        CVandrelEdit2028Doc doc;
+        ASSERT_EQ(LoadBytes(doc, file), LoadStatus::Loaded) << v.what;
+        EXPECT_EQ(doc.m_timers.GetSize(), v.tag == kTagTimers ? 0 : 20)
+            << v.what << ": the blocks behind are read";
+        const Bytes saved = doc.Save();
+        const Bytes body = BodyOf(ParseFile(saved), v.tag);
+        EXPECT_TRUE(body == v.body) << v.what << ": " << body.size() << " bytes written, " << v.body.size()
+                                    << " read";
+        EXPECT_TRUE(saved == file) << v.what;
+    }
 }
 
 TEST(DocumentLoad, ShortSatelliteBodyDoesNotSwallowTheNextBlock)
@@ -205,21 +254,22 @@ TEST(DocumentChains, ScatteredChainsAreRelinkedInArrayOrderOnSave)
 
     CVandrelEdit2028Doc doc;
     ASSERT_EQ(LoadBytes(doc, db.Build()), LoadStatus::Loaded);
-    // The stray television record on no chain joins the television records,
-    // behind the chained ones; then the radio chain, then the empty slots.
+    // The chains in chain order; the stray television record on no chain
+    // stays among the empty slots, in file order, and is no channel.
     EXPECT_EQ(doc.m_services.GetAt(0)->GetNameText(), "Erste");
-    EXPECT_EQ(doc.m_services.GetAt(3)->GetNameText(), "Stray");
-    EXPECT_EQ(doc.m_services.GetAt(3)->m_nListPos, 4);
-    EXPECT_EQ(doc.m_services.GetAt(4)->GetNameText(), "Radio A");
-    EXPECT_EQ(doc.m_services.GetAt(4)->m_nListPos, 1);
-    EXPECT_EQ(doc.m_services.GetAt(6)->m_nListPos, 5) << "the first empty slot counts on as television";
+    EXPECT_EQ(doc.m_services.GetAt(3)->GetNameText(), "Radio A");
+    EXPECT_EQ(doc.m_services.GetAt(3)->m_nListPos, 1);
+    EXPECT_EQ(doc.m_services.GetAt(5)->m_nListPos, 4) << "the first empty slot counts on as television";
+    const int strayIndex = 5 + 50 - 2; // behind the other slots before it that are on no chain
+    EXPECT_EQ(doc.m_services.GetAt(strayIndex)->GetNameText(), "Stray");
+    EXPECT_EQ(doc.m_services.ChannelEnd(), 5);
 
     const Bytes saved = doc.Save();
     const Bytes body = BodyOf(ParseFile(saved), kTagServices);
     ASSERT_EQ(body.size(), kSvcBody);
-    const int order[] = {5000, 12, 19998, 50, 3, 100};
-    const uint16_t links[6][2] = {{0, 2}, {1, 3}, {2, 4}, {3, 0}, {0, 6}, {5, 0}};
-    for (int i = 0; i < 6; ++i) {
+    const int order[] = {5000, 12, 19998, 3, 100};
+    const uint16_t links[5][2] = {{0, 2}, {1, 3}, {2, 0}, {0, 5}, {4, 0}};
+    for (int i = 0; i < 5; ++i) {
         Bytes rec = Slice(body, 20 + 144 * static_cast<size_t>(i), 144);
         EXPECT_EQ(SlotMarkOf(rec.data()), order[i]);
         EXPECT_EQ(GetU16(rec, 0), i + 1);
@@ -232,17 +282,17 @@ TEST(DocumentChains, ScatteredChainsAreRelinkedInArrayOrderOnSave)
         EXPECT_EQ(rec, original) << i;
     }
     ServiceBody expectedHead(0x95);
-    expectedHead.TvCount(4).RadioCount(2).FirstTv(1).FirstRadio(5).LastTv(4).LastRadio(6).Total(6);
+    expectedHead.TvCount(3).RadioCount(2).FirstTv(1).FirstRadio(4).LastTv(3).LastRadio(5).Total(5);
     EXPECT_EQ(Slice(body, 0, 20), expectedHead.head);
-    // the empty slots follow in file order
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 6), 0);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 7), 1);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 8), 2);
-    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 9), 4);
+    // the other slots follow in file order, the stray record as read
+    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 5), 0);
+    EXPECT_EQ(SlotMarkOf(body.data() + 20 + 144 * 8), 4);
+    EXPECT_EQ(Slice(body, 20 + 144 * static_cast<size_t>(strayIndex), 144), s.records[50].b);
 
     // saving what was saved changes nothing more
     CVandrelEdit2028Doc again;
     ASSERT_EQ(LoadBytes(again, saved), LoadStatus::Loaded);
+    EXPECT_EQ(again.m_services.ChannelEnd(), 5);
     EXPECT_TRUE(again.Save() == saved);
 }
 

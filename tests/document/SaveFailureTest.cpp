@@ -360,3 +360,28 @@ TEST_F(SaveFailureTest, PermissionsOfTheReplacedFileStay)
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
+
+TEST_F(SaveFailureTest, CopyToANewFileNeverReplacesAndLeavesNothingHalfDone)
+{
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    const fs::path copy = dir / "channels.ndb.bak";
+    std::string error;
+    FaultyFiles full(FaultyFiles::Fault::WriteAfterBytes, 100);
+    EXPECT_FALSE(full.CopyToNewFile(target.string(), copy.string(), error));
+    EXPECT_NE(error.find("Kein Speicherplatz"), std::string::npos) << error;
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"channels.ndb"});
+
+    error.clear();
+    ASSERT_TRUE(CFileLayer::Default().CopyToNewFile(target.string(), copy.string(), error)) << error;
+    EXPECT_EQ(ReadBytes(copy), original);
+    struct stat st {};
+    ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // An existing file stays as it is.
+    WriteBytes(copy, Bytes{'o', 'l', 'd'});
+    EXPECT_FALSE(CFileLayer::Default().CopyToNewFile(target.string(), copy.string(), error));
+    EXPECT_NE(error.find("vorhanden"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(copy), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"channels.ndb", "channels.ndb.bak"}));
+}

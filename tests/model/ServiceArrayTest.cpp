@@ -91,7 +91,7 @@ void FillTable(CServiceDataArray& arr, int tv, int radio)
 
 // ---- reading the chains -----------------------------------------------------------
 
-TEST(ServiceChains, ChainsFirstThenUnchainedByKindThenEmptySlots)
+TEST(ServiceChains, ChainsFirstThenTheOtherSlotsInFileOrder)
 {
     ServiceBody body;
     body.MarkSlots();
@@ -108,13 +108,13 @@ TEST(ServiceChains, ChainsFirstThenUnchainedByKindThenEmptySlots)
     CServiceDataArray arr;
     ReadInto(arr, body);
     ASSERT_EQ(arr.GetSize(), kSvcSlots);
-    // The numbered television record on no chain stands behind the television
-    // chain, before the radio chain.
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({5000, 12, 19998, 50, 3, 100}));
+    // The numbered record on no chain keeps its place among the others.
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({5000, 12, 19998, 3, 100}));
     EXPECT_EQ(Head(arr), body.head);
+    EXPECT_EQ(arr.ChannelEnd(), 5);
 
     arr.NumberListPositions();
-    const int expectPos[] = {1, 2, 3, 4, 1, 2, 5};
+    const int expectPos[] = {1, 2, 3, 1, 2, 4, 5};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(arr.GetAt(i)->m_nListPos, expectPos[i]) << i;
     }
@@ -166,8 +166,12 @@ TEST(ServiceChains, MissingNumberEndsTheChain)
     body.TvCount(2).FirstTv(1).Total(2);
     CServiceDataArray arr;
     ReadInto(arr, body);
-    // The record the chain missed still comes before the empty slots.
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({9, 4}));
+    // The record the chain missed stays in its place behind empty slots, and
+    // the head counts the one channel the chain holds.
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({9}));
+    EXPECT_EQ(arr.GetTvCount(), 1u);
+    EXPECT_EQ(arr.GetHeadTotal(), 1u);
+    EXPECT_EQ(arr.ChannelEnd(), 1);
 }
 
 TEST(ServiceChains, RadioWalkSearchesOnlyBehindTheTelevisionRecords)
@@ -194,14 +198,16 @@ TEST(ServiceChains, ChainWalkFindsTheFirstRecordWithANumber)
     body.TvCount(2).FirstTv(5).Total(2);
     CServiceDataArray arr;
     ReadInto(arr, body);
-    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({20, 25, 30}));
+    // The second record numbered 5 stays behind the empty slots, on no chain.
+    EXPECT_EQ(SlotOrder(arr), FrontThenFileOrder({20, 25}));
 }
 
-TEST(ServiceChains, UnchainedRecordsAreSortedIntoTelevisionRadioEmptyOrder)
+TEST(ServiceChains, NumberedRecordsRightBehindTheChainsJoinThemByKind)
 {
     // Slot 0 is a radio record on no chain ahead of the chained television
-    // record in slot 1; slots 4 and 6 hold numbered records on no chain
-    // behind the empty slot 2.
+    // record in slot 1: behind the chains, before any empty slot, the save
+    // would chain it. Slots 4 and 6 hold numbered records on no chain behind
+    // the empty slot 2.
     ServiceBody body;
     body.records[0] = Svc(5, true, 10);
     body.records[1] = Svc(1, false, 11);
@@ -217,30 +223,32 @@ TEST(ServiceChains, UnchainedRecordsAreSortedIntoTelevisionRadioEmptyOrder)
     CServiceDataArray arr;
     ReadInto(arr, body);
     ASSERT_EQ(arr.GetSize(), kSvcSlots);
-    // Each kind: its chain first, then the unchained records in file order.
-    const std::vector<int> expected = FrontThenFileOrder({1, 3, 4, 5, 0, 6});
+    // Each kind: its chain first, then the record taken in; the rest in file order.
+    const std::vector<int> expected = FrontThenFileOrder({1, 3, 5, 0});
     EXPECT_EQ(SlotOrder(arr), expected);
-    EXPECT_EQ(Head(arr), body.head) << "the head is kept as read";
+    ServiceBody counted = body;
+    counted.RadioCount(2).Total(4);
+    EXPECT_EQ(Head(arr), counted.head) << "the head counts the channels, the rest is as read";
     for (int i = 0; i < kSvcSlots; ++i) {
         const int slot = expected[static_cast<size_t>(i)];
         ASSERT_EQ(Image(arr.GetAt(i)), body.records[static_cast<size_t>(slot)].b) << i;
     }
-    arr.NumberListPositions();
-    const int expectPos[] = {1, 2, 3, 1, 2, 3, 4};
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(arr.GetAt(i)->m_nListPos, expectPos[i]) << i;
-    }
-    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(2), true), 3);
-    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(5), false), 3);
+    EXPECT_EQ(arr.ChannelEnd(), 4);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(1), true), 2);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(3), false), 2);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(5), true), 0xFFFF);
 
-    // Load, save, load: the same channels in the same order, each record
-    // as read apart from its number and links.
+    // Load, save, load: the same channels in the same order, each record as
+    // read apart from its number and links; the records on no chain are
+    // written back untouched where they stood.
     const ParsedBlock saved = WrittenBlock([&] { arr.WriteBlock(); });
     ASSERT_TRUE(saved.bodyOk);
     ASSERT_EQ(saved.body.size(), kSvcBody);
     ServiceBody expectedHead;
-    expectedHead.TvCount(3).RadioCount(3).FirstTv(1).FirstRadio(4).LastTv(3).LastRadio(6).Total(6);
+    expectedHead.TvCount(2).RadioCount(2).FirstTv(1).FirstRadio(3).LastTv(2).LastRadio(4).Total(4);
     EXPECT_EQ(Slice(saved.body, 0, kSvcHead), expectedHead.head);
+    EXPECT_EQ(Slice(saved.body, kSvcHead + 5 * kSvcRecord, kSvcRecord), body.records[4].b);
+    EXPECT_EQ(Slice(saved.body, kSvcHead + 6 * kSvcRecord, kSvcRecord), body.records[6].b);
 
     CServiceDataArray again;
     again.m_nBodyLength = static_cast<int32_t>(saved.body.size());
@@ -248,7 +256,7 @@ TEST(ServiceChains, UnchainedRecordsAreSortedIntoTelevisionRadioEmptyOrder)
     again.ReadBlock(stream);
     ASSERT_EQ(again.GetSize(), kSvcSlots);
     EXPECT_EQ(SlotOrder(again), expected);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(again.GetAt(i)->GetNumber(), i + 1) << i;
         Bytes reread = Image(again.GetAt(i));
         Bytes original = body.records[static_cast<size_t>(expected[static_cast<size_t>(i)])].b;
@@ -343,26 +351,32 @@ TEST(ServiceRelink, OnlyRadioOnlyTelevisionAndNothing)
         EXPECT_EQ(arr.GetAt(0)->GetNext(), 2);
         EXPECT_EQ(arr.GetAt(1)->GetNext(), 0);
     }
+    // Without radio channels no radio chain starts: the empty slot behind
+    // the channels keeps its bytes, a previous number too.
     {
         CServiceDataArray arr;
         arr.Add(NewService(8, false));
         arr.Add(NewService(9, false));
         arr.Add(std::make_unique<CServiceData>());
+        arr.GetAt(2)->SetPrevious(0x1234);
         arr.RelinkServices();
         ServiceBody expected(0x44);
         std::fill(expected.head.begin() + 18, expected.head.end(), 0);
         expected.TvCount(2).FirstTv(1).LastTv(2).Total(2);
         EXPECT_EQ(Head(arr), expected.head);
         EXPECT_EQ(arr.GetAt(1)->GetNext(), 0);
+        EXPECT_EQ(arr.GetAt(2)->GetPrevious(), 0x1234);
     }
     {
         CServiceDataArray arr;
         arr.Add(std::make_unique<CServiceData>());
         arr.Add(NewService(3, false));
+        arr.GetAt(0)->SetPrevious(0xCE00);
         SetHead(arr, 5, 5, 5);
         arr.RelinkServices();
         ServiceBody expected(0x44);
         EXPECT_EQ(Head(arr), expected.head);
+        EXPECT_EQ(arr.GetAt(0)->GetPrevious(), 0xCE00);
         EXPECT_EQ(arr.GetAt(1)->GetNumber(), 3);
     }
 }
@@ -376,24 +390,27 @@ TEST(ServiceNumbers, ListPositionsAndListNumbers)
     arr.Add(NewService(2, true));  // radio 1
     arr.Add(NewService(3, false)); // tv 2
     arr.Add(std::make_unique<CServiceData>());
-    arr.Add(NewService(4, false)); // tv 3 (behind an empty slot)
-    arr.Add(NewService(5, true));  // radio 2
+    arr.Add(NewService(4, false)); // behind an empty slot: on no chain
+    arr.Add(NewService(5, true));  // the same
     arr.NumberListPositions();
     const int pos[] = {1, 1, 2, 3, 4, 2};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(arr.GetAt(i)->m_nListPos, pos[i]) << i;
     }
+    EXPECT_EQ(arr.ChannelEnd(), 3);
     EXPECT_EQ(arr.ListNumberOf(arr.GetAt(2), true), 2);
-    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(4), true), 3) << "empty slots are not counted";
-    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(5), false), 2);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(1), false), 1);
     EXPECT_EQ(arr.ListNumberOf(arr.GetAt(3), true), 0xFFFF);
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(4), true), 0xFFFF) << "records behind an empty slot are no channels";
+    EXPECT_EQ(arr.ListNumberOf(arr.GetAt(5), false), 0xFFFF);
     CServiceData stranger;
     EXPECT_EQ(arr.ListNumberOf(&stranger, true), 0xFFFF);
 
     EXPECT_EQ(arr.ServiceAtListNumber(1, true), arr.GetAt(0));
-    EXPECT_EQ(arr.ServiceAtListNumber(3, true), arr.GetAt(4));
-    EXPECT_EQ(arr.ServiceAtListNumber(2, false), arr.GetAt(5));
+    EXPECT_EQ(arr.ServiceAtListNumber(2, true), arr.GetAt(2));
+    EXPECT_EQ(arr.ServiceAtListNumber(3, true), nullptr);
     EXPECT_EQ(arr.ServiceAtListNumber(1, false), arr.GetAt(1));
+    EXPECT_EQ(arr.ServiceAtListNumber(2, false), nullptr);
 }
 
 TEST(ServiceNumbers, IndexOfTransponderAndSid)

@@ -594,4 +594,26 @@ TestDatabase MakeSmallDatabase()
     return db;
 }
 
+TestDatabase MakeStrayServiceDatabase()
+{
+    TestDatabase db = MakeSmallDatabase();
+    const auto first = db.services.records.begin();
+    std::vector<ServiceRecord> tv(first, first + kSmallTv);
+    const std::vector<ServiceRecord> radio(first + kSmallTv, first + kSmallTv + kSmallRadio);
+    ServiceRecord sixth;
+    sixth.Transponder(3).ServiceId(28006).VideoPid(210).Name("3sat").Provider("ZDFvision").Kept(26);
+    tv.push_back(sixth);
+    db.services.PlaceInArrayOrder(tv, radio);
+    db.services.records[kStraySlot]
+        .Number(10)
+        .Previous(4)
+        .Next(11)
+        .Transponder(1)
+        .ServiceId(777)
+        .FavGroup(1)
+        .Name("Verwaist")
+        .Kept(27);
+    return db;
+}
+
 } // namespace ndbtest

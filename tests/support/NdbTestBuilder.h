@@ -294,4 +294,11 @@ TestDatabase MakeSmallDatabase();
 inline constexpr int kSmallTv = 5;
 inline constexpr int kSmallRadio = 3;
 
+// The small database with one more television channel ("3sat", six
+// television and three radio channels chained in slots 0 to 8) and, in slot
+// 20 behind empty slots, a numbered television record "Verwaist" on neither
+// chain, in favourite group 1 on transponder 1. The receiver lists it nowhere.
+TestDatabase MakeStrayServiceDatabase();
+inline constexpr int kStraySlot = 20;
+
 } // namespace ndbtest

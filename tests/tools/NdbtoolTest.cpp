@@ -297,3 +297,28 @@ TEST_F(NdbtoolTest, DemoDatabaseIsDeterministicReadableAndScattered)
     const auto fullInfo = Lines(Run("info " + full.string()).out);
     EXPECT_EQ(fullInfo[6], "Gesamt: 19999");
 }
+
+TEST_F(NdbtoolTest, CountsAndListsFollowTheChainsNotADamagedHead)
+{
+    // A head whose counts no table can hold, and a numbered record on
+    // neither chain behind empty slots.
+    TestDatabase damaged = MakeSmallDatabase();
+    damaged.services.TvCount(0xFFFFFFFFu).RadioCount(70000);
+    const auto info = Run("info " + Write("damaged.ndb", damaged.Build()).string());
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    const auto lines = Lines(info.out);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "Fernsehkanäle: " + std::to_string(kSmallTv));
+    EXPECT_EQ(lines[5], "Radiokanäle: " + std::to_string(kSmallRadio));
+    EXPECT_EQ(lines[6], "Gesamt: " + std::to_string(kSmallTv + kSmallRadio));
+
+    const fs::path stray = Write("stray.ndb", MakeStrayServiceDatabase().Build());
+    const auto radio = Run("channels " + stray.string() + " --radio");
+    ASSERT_EQ(radio.exitCode, 0) << radio.err;
+    const auto radioLines = Lines(radio.out);
+    ASSERT_EQ(radioLines.size(), 1u + kSmallRadio);
+    EXPECT_EQ(Cells(radioLines[3])[1], "Radio Svizzera");
+    const auto tv = Run("channels " + stray.string());
+    EXPECT_EQ(Lines(tv.out).size(), 1u + kSmallTv + 1) << "the stray record is no channel";
+    EXPECT_EQ(tv.out.find("Verwaist"), std::string::npos);
+}
