@@ -850,14 +850,11 @@ void CMainFrame::AddWidthSlider()
 
 void CMainFrame::RemoveWidthSlider()
 {
-    if (m_pWidthSlider) {
-        statusBar()->removeWidget(m_pWidthSlider);
-        delete m_pWidthSlider;
-    }
-    if (m_pWidthLabel) {
-        statusBar()->removeWidget(m_pWidthLabel);
-        delete m_pWidthLabel;
-    }
+    // Deleting a widget takes it out of the status bar. QStatusBar::removeWidget
+    // is not used: Qt 6.4 hides the widget that follows the removed one there,
+    // which is the channel count.
+    delete m_pWidthSlider;
+    delete m_pWidthLabel;
 }
 
 void CMainFrame::RetargetChannelSearch()

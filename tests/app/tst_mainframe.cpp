@@ -57,6 +57,7 @@ private slots:
     void paneLayoutPersists();
     void sliderAbsentWithoutListMode();
     void sliderRules();
+    void channelCountSurvivesDisplayModes();
     void desktopAlert();
     void droppedFilesOpen();
     void windowManagerDialog();
@@ -537,6 +538,26 @@ void TestMainFrame::sliderRules()
     QCOMPARE(
         QSettings(m_f->SettingsPath(), QSettings::IniFormat).value(QStringLiteral("Workspace/ListWidth")).toInt(),
         180);
+}
+
+void TestMainFrame::channelCountSurvivesDisplayModes()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    m_f->Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_f->Frame()));
+    QLabel* count = m_f->Frame().ChannelCountPane();
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32778"))); // to the list
+    QVERIFY(m_f->Frame().ActiveChildFrame()->IsListMode());
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32778"))); // back to details
+    QVERIFY(!m_f->Frame().ActiveChildFrame()->IsListMode());
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(count->isVisible());
+    QVERIFY(count->width() >= count->fontMetrics().horizontalAdvance(count->text()));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
+    QCOMPARE(count->text(), QStringLiteral(" 3 Kanäle"));
+    QVERIFY(count->isVisible());
 }
 
 void TestMainFrame::desktopAlert()
