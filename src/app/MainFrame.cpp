@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -428,6 +429,8 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kChannelSearch:
     case cmd::kChannelSearchFromList:
         Pane(cmd::kPaneSearch)->ShowPane();
+        // What is typed next replaces the last search.
+        m_pSearch->SearchField()->selectAll();
         RetargetChannelSearch();
         m_pSearch->SearchAgain();
         return true;

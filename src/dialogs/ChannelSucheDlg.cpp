@@ -57,6 +57,8 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
     m_pEdit->setObjectName(QStringLiteral("searchText"));
     m_pEdit->setAccessibleName(QStringLiteral("Suchen nach"));
     label->setBuddy(m_pEdit);
+    // Showing and activating the pane puts the cursor into the text field.
+    setFocusProxy(m_pEdit);
     m_pCount = new QLabel(EmptyCount(), this);
     m_pCount->setObjectName(QStringLiteral("searchHitCount"));
     m_pCount->setAccessibleName(QStringLiteral("Trefferzahl"));

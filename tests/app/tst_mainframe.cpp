@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
@@ -33,6 +34,7 @@
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "dialogs/ChannelSucheDlg.h"
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -58,6 +60,7 @@ private slots:
     void sliderAbsentWithoutListMode();
     void sliderRules();
     void channelCountSurvivesDisplayModes();
+    void searchCommandPutsTheCursorIntoTheField();
     void desktopAlert();
     void droppedFilesOpen();
     void windowManagerDialog();
@@ -558,6 +561,25 @@ void TestMainFrame::channelCountSurvivesDisplayModes()
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
     QCOMPARE(count->text(), QStringLiteral(" 3 Kanäle"));
     QVERIFY(count->isVisible());
+}
+
+void TestMainFrame::searchCommandPutsTheCursorIntoTheField()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    CMainFrame& frame = m_f->Frame();
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QLineEdit* field = frame.ChannelSearch()->SearchField();
+    field->setText(QStringLiteral("ard"));
+    frame.Pane(32775)->hide();
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32775")));
+    QVERIFY(frame.Pane(32775)->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field));
+    // Typing goes straight into the search and replaces the last one.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("zdf"));
+    QCOMPARE(field->text(), QStringLiteral("zdf"));
+    QCOMPARE(frame.ChannelSearch()->HitCountText(), QStringLiteral("1 Kanäle"));
 }
 
 void TestMainFrame::desktopAlert()
