@@ -262,12 +262,13 @@ QAction* CMainFrame::Action(int id) const
     return ActionByName(QStringLiteral("cmd_%1").arg(id));
 }
 
-void CMainFrame::RouteCommand(int id)
+bool CMainFrame::RouteCommand(int id, CChildFrame* frame)
 {
-    CChildFrame* frame = ActiveChildFrame();
-    if (!(frame && frame->OnCommand(id)) && !OnCommand(id))
-        m_app.OnCommand(id);
+    if (!frame)
+        frame = ActiveChildFrame();
+    const bool handled = (frame && frame->OnCommand(id)) || OnCommand(id) || m_app.OnCommand(id);
     UpdateCommandStates();
+    return handled;
 }
 
 void CMainFrame::UpdateCommandStates()

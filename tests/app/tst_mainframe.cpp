@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +37,7 @@
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
+#include "views/LeftView.h"
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -59,6 +62,7 @@ private slots:
     void paneLayoutPersists();
     void sliderAbsentWithoutListMode();
     void sliderRules();
+    void checkedCommandsShowTheActiveWindow();
     void channelCountSurvivesDisplayModes();
     void searchCommandPutsTheCursorIntoTheField();
     void desktopAlert();
@@ -541,6 +545,47 @@ void TestMainFrame::sliderRules()
     QCOMPARE(
         QSettings(m_f->SettingsPath(), QSettings::IniFormat).value(QStringLiteral("Workspace/ListWidth")).toInt(),
         180);
+}
+
+void TestMainFrame::checkedCommandsShowTheActiveWindow()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    CChildFrame* frame = m_f->Frame().ActiveChildFrame();
+    auto* box = m_f->Frame().CommandBar()->findChild<QCheckBox*>(QStringLiteral("check_cmd_32774"));
+    QVERIFY(box);
+    const bool start = frame->IsOnlyActive();
+    QCOMPARE(box->isChecked(), start);
+
+    // The tree's menu switches the filter: the bar shows it at once.
+    CLeftView* tree = frame->Tree();
+    const QPoint pos = tree->visualItemRect(tree->SatellitesRoot()).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, tree->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(tree->viewport(), &event);
+    auto* menu = tree->findChild<QMenu*>(QStringLiteral("SatelliteHead"));
+    QVERIFY(menu && menu->isVisible());
+    menu->findChild<QAction*>(QStringLiteral("treeCmd_32774"))->trigger();
+    menu->close();
+    QCOMPARE(frame->IsOnlyActive(), !start);
+    QCOMPARE(m_f->Action(QStringLiteral("cmd_32774"))->isChecked(), !start);
+    QCOMPARE(box->isChecked(), !start);
+    // The next click on the box switches from what it shows.
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(frame->IsOnlyActive(), start);
+    QCOMPARE(box->isChecked(), start);
+
+    // A second window keeps its own modes; each shows in the bar while active.
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648")));
+    CChildFrame* second = m_f->Frame().ActiveChildFrame();
+    QVERIFY(second != frame);
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32773")));
+    const auto checked = [this](const char* name) { return m_f->Action(QString::fromLatin1(name))->isChecked(); };
+    QVERIFY(checked("cmd_32772") && !checked("cmd_32771"));
+    QCOMPARE(checked("cmd_32773"), second->IsAutoNumbering());
+    m_f->Frame().ActivateFrame(frame);
+    QVERIFY(checked("cmd_32771") && !checked("cmd_32772"));
+    QCOMPARE(checked("cmd_32773"), frame->IsAutoNumbering());
+    QVERIFY(frame->IsAutoNumbering() != second->IsAutoNumbering());
 }
 
 void TestMainFrame::channelCountSurvivesDisplayModes()
