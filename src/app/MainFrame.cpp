@@ -49,8 +49,10 @@
 #include "DesktopAlert.h"
 #include "DockPane.h"
 #include "Document.h"
+#include "DocumentArea.h"
 #include "LookPalettes.h"
 #include "QtSettingsStore.h"
+#include "ValueLabel.h"
 #include "VandrelEdit2028App.h"
 #include "WindowManagerDlg.h"
 
@@ -499,7 +501,7 @@ void CMainFrame::ApplyLook()
 
 void CMainFrame::CreateDocumentArea()
 {
-    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea = new CDocumentArea(this);
     m_pMdiArea->setObjectName(QStringLiteral("documentArea"));
     m_pMdiArea->setAccessibleName(QStringLiteral("Dokumente"));
     m_pMdiArea->setViewMode(QMdiArea::TabbedView);
@@ -792,9 +794,9 @@ void CMainFrame::CreateStatusBar()
     m_pMainPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusMain));
     m_pMainPane->setAccessibleName(QStringLiteral("Status"));
     bar->addWidget(m_pMainPane, 1);
-    m_pCountPane = new QLabel(QString::fromUtf8(appmsg::kChannelCountInitial), bar);
+    m_pCountPane =
+        new CValueLabel(QStringLiteral("Kanalanzahl"), QString::fromUtf8(appmsg::kChannelCountInitial), bar);
     m_pCountPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusChannelCount));
-    m_pCountPane->setAccessibleName(QStringLiteral("Kanalanzahl"));
     m_pCountPane->setMinimumWidth(
         m_pCountPane->fontMetrics().horizontalAdvance(QStringLiteral("        00000     Kanäle")));
     bar->addPermanentWidget(m_pCountPane);
@@ -803,7 +805,7 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::RefreshChannelCount()
 {
     CChildFrame* frame = ActiveChildFrame();
-    m_pCountPane->setText(frame ? frame->ChannelCountText() : QString::fromUtf8(appmsg::kChannelCountInitial));
+    m_pCountPane->SetValue(frame ? frame->ChannelCountText() : QString::fromUtf8(appmsg::kChannelCountInitial));
 }
 
 void CMainFrame::OnChildFrameViewChanged()
@@ -825,9 +827,8 @@ void CMainFrame::AddWidthSlider()
     const int width = m_app.Settings().m_nListWidth;
     QStatusBar* bar = statusBar();
     if (!m_pWidthLabel) {
-        m_pWidthLabel = new QLabel(bar);
+        m_pWidthLabel = new CValueLabel(QStringLiteral("Spaltenbreite"), QString(), bar);
         m_pWidthLabel->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusWidthLabel));
-        m_pWidthLabel->setAccessibleName(QStringLiteral("Spaltenbreite"));
         m_pWidthLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_pWidthLabel->setMinimumWidth(m_pWidthLabel->fontMetrics().horizontalAdvance(QStringLiteral("250%")) + 6);
         m_pWidthSlider = new QSlider(Qt::Horizontal, bar);
@@ -836,7 +837,7 @@ void CMainFrame::AddWidthSlider()
         m_pWidthSlider->setRange(settings::kListWidthMin, settings::kListWidthMax);
         m_pWidthSlider->setFixedWidth(100);
         connect(m_pWidthSlider, &QSlider::valueChanged, this, [this](int position) {
-            m_pWidthLabel->setText(QStringLiteral("%1%").arg(position));
+            m_pWidthLabel->SetValue(QStringLiteral("%1%").arg(position));
             CChildFrame* active = ActiveChildFrame();
             if (active && active->IsListMode())
                 active->SetListColumnWidth(position);
@@ -849,7 +850,7 @@ void CMainFrame::AddWidthSlider()
     }
     const QSignalBlocker block(m_pWidthSlider);
     m_pWidthSlider->setValue(width);
-    m_pWidthLabel->setText(QStringLiteral("%1%").arg(width));
+    m_pWidthLabel->SetValue(QStringLiteral("%1%").arg(width));
 }
 
 void CMainFrame::RemoveWidthSlider()

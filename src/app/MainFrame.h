@@ -6,6 +6,7 @@
 #include <map>
 
 #include "CommandTarget.h"
+#include "ValueLabel.h"
 #include "VisualLook.h"
 
 class CChannelSucheDlg;
@@ -157,8 +158,8 @@ private:
     QMenu* m_pWindowMenu = nullptr;
     QMenu* m_pEditMenu = nullptr;
     QLabel* m_pMainPane = nullptr;
-    QLabel* m_pCountPane = nullptr;
-    QPointer<QLabel> m_pWidthLabel;
+    CValueLabel* m_pCountPane = nullptr;
+    QPointer<CValueLabel> m_pWidthLabel;
     QPointer<QSlider> m_pWidthSlider;
     QList<CDockPane*> m_panes;
     CPropertiesWnd* m_pChannelPane = nullptr;

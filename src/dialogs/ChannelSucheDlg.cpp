@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "Document.h"
+#include "ValueLabel.h"
 
 namespace {
 constexpr int kServiceRole = Qt::UserRole + 1;
@@ -59,9 +60,8 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
     label->setBuddy(m_pEdit);
     // Showing and activating the pane puts the cursor into the text field.
     setFocusProxy(m_pEdit);
-    m_pCount = new QLabel(EmptyCount(), this);
+    m_pCount = new CValueLabel(QStringLiteral("Trefferzahl"), EmptyCount(), this);
     m_pCount->setObjectName(QStringLiteral("searchHitCount"));
-    m_pCount->setAccessibleName(QStringLiteral("Trefferzahl"));
     m_pCount->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); background: transparent;"));
 
     auto* layout = new QGridLayout(this);
@@ -119,7 +119,7 @@ void CChannelSucheDlg::Reset()
     const QSignalBlocker block(m_pEdit);
     m_pEdit->clear();
     m_pResults->clear();
-    m_pCount->setText(EmptyCount());
+    m_pCount->SetValue(EmptyCount());
 }
 
 void CChannelSucheDlg::RunSearch()
@@ -128,7 +128,7 @@ void CChannelSucheDlg::RunSearch()
     const CVandrelEdit2028Doc* doc = m_target.GetDocument();
     const std::string text = m_pEdit->text().toStdString();
     if (doc == nullptr || !IsSearchTextLongEnough(text)) {
-        m_pCount->setText(QString::fromStdString(SearchHitCountText(0)));
+        m_pCount->SetValue(QString::fromStdString(SearchHitCountText(0)));
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -147,6 +147,6 @@ void CChannelSucheDlg::RunSearch()
         items.append(item);
     }
     m_pResults->addTopLevelItems(items);
-    m_pCount->setText(QString::fromStdString(SearchHitCountText(static_cast<int>(hits.size()))));
+    m_pCount->SetValue(QString::fromStdString(SearchHitCountText(static_cast<int>(hits.size()))));
     QGuiApplication::restoreOverrideCursor();
 }

@@ -5,7 +5,7 @@
 
 class CDocument;
 class CServiceData;
-class QLabel;
+class CValueLabel;
 class QLineEdit;
 class QTreeWidget;
 
@@ -42,5 +42,5 @@ private:
     bool m_bAutoNumbering = true;
     QTreeWidget* m_pResults = nullptr;
     QLineEdit* m_pEdit = nullptr;
-    QLabel* m_pCount = nullptr;
+    CValueLabel* m_pCount = nullptr;
 };
