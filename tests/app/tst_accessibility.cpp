@@ -1,10 +1,12 @@
 // The editor as assistive technology meets it, through QAccessible: values
-// that labels show, the modified mark of a tab, and the toggles of the
-// command bar triggered by their accessible actions.
+// that labels show, the modified mark of a tab, the toggles of the command
+// bar triggered by their accessible actions, and a channel list whose cells
+// a screen reader has read before a column header is clicked.
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -19,6 +21,9 @@
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
 #include "document/ChannelEdits.h"
+#include "views/ChannelListModel.h"
+#include "views/SortListCtrl.h"
+#include "views/VandrelEdit2028View.h"
 
 namespace {
 QAccessibleInterface* Iface(QObject* object)
@@ -65,6 +70,7 @@ private slots:
     void countsAndMarksAreReadable();
     void togglesWorkThroughTheirActions_data();
     void togglesWorkThroughTheirActions();
+    void resortAfterCellsWereReadKeepsNoCellPerRow();
 
 private:
     CMainFrame& Main() { return m_f->Frame(); }
@@ -151,6 +157,66 @@ void TestAccessibility::togglesWorkThroughTheirActions()
     QVERIFY(DoAction(autoNum, action));
     QCOMPARE(frame->IsAutoNumbering(), !before);
     QCOMPARE(autoNum->isChecked(), !before);
+}
+
+// A screen reader that has read the cells of a long list holds one cell
+// interface, and so one persistent model index, per cell. A re-sort that
+// carried them all to their new rows cost minutes; they are dropped at once,
+// the list reads the new order afterwards, the selection keeps its channels.
+void TestAccessibility::resortAfterCellsWereReadKeepsNoCellPerRow()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("long.ndb"), LongListDatabase(600))}));
+    Main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+    CVandrelEdit2028View* view = Main().ActiveChildFrame()->ListView();
+    CSortListCtrl* list = view->ListCtrl();
+    CChannelListModel& model = view->Model();
+    QCOMPARE(model.rowCount(), 600);
+    list->selectionModel()->select(QItemSelection(model.index(10, 0), model.index(12, 18)),
+                                   QItemSelectionModel::ClearAndSelect);
+    list->selectionModel()->setCurrentIndex(model.index(11, 3), QItemSelectionModel::NoUpdate);
+    const std::vector<CServiceData*> selected = view->SelectedServices();
+    CServiceData* current = model.ServiceAt(11);
+
+    QAccessibleTableInterface* table = Iface(list)->tableInterface();
+    QVERIFY(table);
+    std::vector<QAccessible::Id> read;
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.columnCount(); ++c) {
+            QAccessibleInterface* cell = table->cellAt(r, c);
+            QVERIFY(cell);
+            read.push_back(QAccessible::uniqueId(cell));
+        }
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), model.CellText(0, 0));
+
+    // By name, then descending: "Kanal 0600" first.
+    QHeaderView* header = list->horizontalHeader();
+    for (int click = 0; click < 2; ++click) {
+        list->scrollTo(model.index(0, 0));
+        const QPoint name(header->sectionViewportPosition(0) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, name);
+    }
+    QCOMPARE(list->SortColumn(), 0);
+    QVERIFY(!list->SortAscending());
+    int cellsCarried = 0;
+    for (QAccessible::Id id : read) {
+        QAccessibleInterface* cell = QAccessible::accessibleInterface(id);
+        if (cell && cell->isValid())
+            ++cellsCarried;
+    }
+    QCOMPARE(cellsCarried, 0);
+
+    // Read again, the cells show the new order.
+    table = Iface(list)->tableInterface();
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("Kanal 0600"));
+    QCOMPARE(table->cellAt(599, 0)->text(QAccessible::Name), QStringLiteral("Kanal 0001"));
+    QCOMPARE(table->cellAt(5, 1)->text(QAccessible::Name), model.CellText(5, 1));
+    // The selection and the current cell stay with their channels.
+    QCOMPARE(view->GetSelectedCount(), 3);
+    for (CServiceData* s : selected)
+        QVERIFY(list->selectionModel()->isRowSelected(view->FindRowOfService(s), {}));
+    QCOMPARE(list->currentIndex(), model.index(view->FindRowOfService(current), 3));
+    QCOMPARE(view->FindRowOfService(current), 600 - 12);
 }
 
 QTEST_MAIN(TestAccessibility)
