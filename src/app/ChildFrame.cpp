@@ -94,7 +94,10 @@ bool CChildFrame::CRoute::OnCommand(int id)
 {
     CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
     CMainFrame* main = app ? app->MainFrame() : nullptr;
-    return m_frame.OnCommand(id) || (main && main->OnCommand(id)) || (app && app->OnCommand(id));
+    // The main frame's route, so the command bar shows what the menu changed.
+    if (main)
+        return main->RouteCommand(id, &m_frame);
+    return m_frame.OnCommand(id) || (app && app->OnCommand(id));
 }
 
 void CChildFrame::ConnectViews()

@@ -32,10 +32,48 @@ QString Name(int id)
     return QStringLiteral("cmd_%1").arg(id);
 }
 
+// A button that shows a command of the bar. However a checkable one is
+// switched (a click, a key, an assistive technology's toggle action, which
+// sets the state directly), the command runs, and the button then shows what
+// the command made of it; switched silently, it would show a state that no
+// window has.
+template <class Button> class CCommandButton : public Button {
+public:
+    CCommandButton(QAction* action, QWidget* parent) : Button(parent), m_pAction(action) {}
+
+protected:
+    // A state set directly; a tool button would pass it on to its action
+    // without running the command.
+    void checkStateSet() override
+    {
+        if (!RunIfSwitched())
+            Button::checkStateSet();
+    }
+    // A click; a check box sets its state without checkStateSet here.
+    void nextCheckState() override
+    {
+        Button::nextCheckState();
+        RunIfSwitched();
+    }
+
+private:
+    bool RunIfSwitched()
+    {
+        if (!m_pAction->isCheckable() || this->isChecked() == m_pAction->isChecked())
+            return false;
+        m_pAction->trigger();
+        this->setChecked(m_pAction->isChecked());
+        return true;
+    }
+
+    QAction* m_pAction;
+};
+
 // A check box that mirrors a checkable action; label may break the text in two lines.
 QCheckBox* ActionCheckBox(QWidget* parent, QAction* action, const QString& label)
 {
-    auto* box = new QCheckBox(label, parent);
+    auto* box = new CCommandButton<QCheckBox>(action, parent);
+    box->setText(label);
     box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     box->setObjectName(QStringLiteral("check_") + action->objectName());
     box->setAccessibleName(action->text());
@@ -46,10 +84,6 @@ QCheckBox* ActionCheckBox(QWidget* parent, QAction* action, const QString& label
     };
     sync();
     QObject::connect(action, &QAction::changed, box, sync);
-    QObject::connect(box, &QCheckBox::clicked, action, [action, box] {
-        action->trigger();
-        box->setChecked(action->isChecked());
-    });
     return box;
 }
 // A section heading the menu is wide enough to show in full: menus size
@@ -270,7 +304,7 @@ QGroupBox* CCommandBar::NewPanel(const QString& title, const QString& keyTip)
 
 QToolButton* CCommandBar::LargeButton(QWidget* parent, QAction* action, const QString& text)
 {
-    auto* b = new QToolButton(parent);
+    auto* b = new CCommandButton<QToolButton>(action, parent);
     b->setDefaultAction(action);
     b->setObjectName(QStringLiteral("button_") + action->objectName());
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -288,7 +322,7 @@ QToolButton* CCommandBar::LargeButton(QWidget* parent, QAction* action, const QS
 
 QToolButton* CCommandBar::SmallButton(QWidget* parent, QAction* action)
 {
-    auto* b = new QToolButton(parent);
+    auto* b = new CCommandButton<QToolButton>(action, parent);
     b->setDefaultAction(action);
     b->setObjectName(QStringLiteral("button_") + action->objectName());
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

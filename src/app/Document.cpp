@@ -26,27 +26,34 @@ QString Caption()
 // already run when the step is pushed, so the first redo does nothing.
 class CDocumentUndoStep : public QUndoCommand {
 public:
-    CDocumentUndoStep(CDocument& doc, const QString& text, std::unique_ptr<CDocumentChange> change)
-        : QUndoCommand(text), m_doc(doc), m_change(std::move(change))
+    CDocumentUndoStep(CDocument& doc, const QString& text, std::unique_ptr<CDocumentChange> change,
+                      std::vector<CServiceData*> moved)
+        : QUndoCommand(text), m_doc(doc), m_change(std::move(change)), m_moved(std::move(moved))
     {
     }
     void undo() override
     {
         m_change->Undo();
-        m_doc.AfterUndoStep();
+        m_doc.AfterUndoStep(Changed(false));
     }
     void redo() override
     {
         if (m_bPushed) {
             m_change->Redo();
-            m_doc.AfterUndoStep();
+            m_doc.AfterUndoStep(Changed(true));
         }
         m_bPushed = true;
     }
 
 private:
+    std::vector<CServiceData*> Changed(bool forward) const
+    {
+        return m_moved.empty() ? m_change->ChangedServices(forward) : m_moved;
+    }
+
     CDocument& m_doc;
     std::unique_ptr<CDocumentChange> m_change;
+    std::vector<CServiceData*> m_moved;
     bool m_bPushed = false;
 };
 
@@ -58,7 +65,8 @@ CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
     connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModifiedFlag(!clean); });
 }
 
-bool CDocument::RunChange(const QString& text, const std::function<void()>& edit)
+bool CDocument::RunChange(const QString& text, const std::function<void()>& edit,
+                          const std::vector<CServiceData*>& moved)
 {
     const bool wasModified = m_pDoc->IsModified();
     auto change = std::make_unique<CDocumentChange>(*m_pDoc);
@@ -69,17 +77,17 @@ bool CDocument::RunChange(const QString& text, const std::function<void()>& edit
         m_pDoc->SetModifiedFlag(wasModified);
         return false;
     }
-    m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change)));
+    m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change), moved));
     SetModifiedFlag(!m_pUndoStack->isClean());
     return true;
 }
 
-void CDocument::AfterUndoStep()
+void CDocument::AfterUndoStep(const std::vector<CServiceData*>& changed)
 {
     // The current channel may have left the table again; the views choose
     // it anew from their selection.
     m_pDoc->m_pCurrentService = nullptr;
-    emit ChangeReverted();
+    emit ChangeReverted(changed);
     UpdateAllViews(nullptr, kHintRefillList);
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "document/VandrelEdit2028Doc.h"
 
@@ -54,8 +55,11 @@ public:
     QUndoStack* UndoStack() const { return m_pUndoStack; }
     // Runs edit as one undoable step called text. An edit that changes
     // nothing leaves no step and no modified mark; returns whether it changed
-    // something.
-    bool RunChange(const QString& text, const std::function<void()>& edit);
+    // something. A command that moves channels names them in moved: they are
+    // what an undo or redo of the step shows as changed (from the records
+    // alone, moving two channels past two others reads the other way round).
+    bool RunChange(const QString& text, const std::function<void()>& edit,
+                   const std::vector<CServiceData*>& moved = {});
     // The update-all-views call: every view of the document gets the hint
     // (the sender too; a view ignores what it sent itself if it must).
     void UpdateAllViews(QObject* sender, int hint, void* object = nullptr);
@@ -69,13 +73,14 @@ signals:
     void Saved(const QString& path);
     void ViewsUpdate(QObject* sender, int hint, void* object);
     // A step was undone or done again: records, order and groups may all
-    // differ from what the views show (sent before the refill hint).
-    void ChangeReverted();
+    // differ from what the views show (sent before the refill hint). changed
+    // holds the channels the step touched that are in the table now.
+    void ChangeReverted(const std::vector<CServiceData*>& changed);
 
 private:
     bool KeepBackupOnce(const QString& target, QWidget* parent);
     void SetPathName(const QString& path);
-    void AfterUndoStep();
+    void AfterUndoStep(const std::vector<CServiceData*>& changed);
     friend class CDocumentUndoStep;
 
     IUserPrompts& m_prompts;

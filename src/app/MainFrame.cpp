@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -48,10 +49,12 @@
 #include "DesktopAlert.h"
 #include "DockPane.h"
 #include "Document.h"
+#include "DocumentArea.h"
 #include "HelpWindow.h"
 #include "KeyboardContextMenu.h"
 #include "LookPalettes.h"
 #include "QtSettingsStore.h"
+#include "ValueLabel.h"
 #include "VandrelEdit2028App.h"
 #include "WindowManagerDlg.h"
 
@@ -274,12 +277,13 @@ QAction* CMainFrame::Action(int id) const
     return ActionByName(QStringLiteral("cmd_%1").arg(id));
 }
 
-void CMainFrame::RouteCommand(int id)
+bool CMainFrame::RouteCommand(int id, CChildFrame* frame)
 {
-    CChildFrame* frame = ActiveChildFrame();
-    if (!(frame && frame->OnCommand(id)) && !OnCommand(id))
-        m_app.OnCommand(id);
+    if (!frame)
+        frame = ActiveChildFrame();
+    const bool handled = (frame && frame->OnCommand(id)) || OnCommand(id) || m_app.OnCommand(id);
     UpdateCommandStates();
+    return handled;
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -442,6 +446,8 @@ bool CMainFrame::OnCommand(int id)
     case cmd::kChannelSearch:
     case cmd::kChannelSearchFromList:
         Pane(cmd::kPaneSearch)->ShowPane();
+        // What is typed next replaces the last search.
+        m_pSearch->SearchField()->selectAll();
         RetargetChannelSearch();
         m_pSearch->SearchAgain();
         return true;
@@ -512,7 +518,7 @@ void CMainFrame::ApplyLook()
 
 void CMainFrame::CreateDocumentArea()
 {
-    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea = new CDocumentArea(this);
     m_pMdiArea->setObjectName(QStringLiteral("documentArea"));
     m_pMdiArea->setAccessibleName(QStringLiteral("Dokumente"));
     m_pMdiArea->setViewMode(QMdiArea::TabbedView);
@@ -805,9 +811,9 @@ void CMainFrame::CreateStatusBar()
     m_pMainPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusMain));
     m_pMainPane->setAccessibleName(QStringLiteral("Status"));
     bar->addWidget(m_pMainPane, 1);
-    m_pCountPane = new QLabel(QString::fromUtf8(appmsg::kChannelCountInitial), bar);
+    m_pCountPane =
+        new CValueLabel(QStringLiteral("Kanalanzahl"), QString::fromUtf8(appmsg::kChannelCountInitial), bar);
     m_pCountPane->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusChannelCount));
-    m_pCountPane->setAccessibleName(QStringLiteral("Kanalanzahl"));
     m_pCountPane->setMinimumWidth(
         m_pCountPane->fontMetrics().horizontalAdvance(QStringLiteral("        00000     Kanäle")));
     bar->addPermanentWidget(m_pCountPane);
@@ -816,7 +822,7 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::RefreshChannelCount()
 {
     CChildFrame* frame = ActiveChildFrame();
-    m_pCountPane->setText(frame ? frame->ChannelCountText() : QString::fromUtf8(appmsg::kChannelCountInitial));
+    m_pCountPane->SetValue(frame ? frame->ChannelCountText() : QString::fromUtf8(appmsg::kChannelCountInitial));
 }
 
 void CMainFrame::OnChildFrameViewChanged()
@@ -838,9 +844,8 @@ void CMainFrame::AddWidthSlider()
     const int width = m_app.Settings().m_nListWidth;
     QStatusBar* bar = statusBar();
     if (!m_pWidthLabel) {
-        m_pWidthLabel = new QLabel(bar);
+        m_pWidthLabel = new CValueLabel(QStringLiteral("Spaltenbreite"), QString(), bar);
         m_pWidthLabel->setObjectName(QStringLiteral("status_%1").arg(cmd::kStatusWidthLabel));
-        m_pWidthLabel->setAccessibleName(QStringLiteral("Spaltenbreite"));
         m_pWidthLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_pWidthLabel->setMinimumWidth(m_pWidthLabel->fontMetrics().horizontalAdvance(QStringLiteral("250%")) + 6);
         m_pWidthSlider = new QSlider(Qt::Horizontal, bar);
@@ -849,7 +854,7 @@ void CMainFrame::AddWidthSlider()
         m_pWidthSlider->setRange(settings::kListWidthMin, settings::kListWidthMax);
         m_pWidthSlider->setFixedWidth(100);
         connect(m_pWidthSlider, &QSlider::valueChanged, this, [this](int position) {
-            m_pWidthLabel->setText(QStringLiteral("%1%").arg(position));
+            m_pWidthLabel->SetValue(QStringLiteral("%1%").arg(position));
             CChildFrame* active = ActiveChildFrame();
             if (active && active->IsListMode())
                 active->SetListColumnWidth(position);
@@ -862,19 +867,16 @@ void CMainFrame::AddWidthSlider()
     }
     const QSignalBlocker block(m_pWidthSlider);
     m_pWidthSlider->setValue(width);
-    m_pWidthLabel->setText(QStringLiteral("%1%").arg(width));
+    m_pWidthLabel->SetValue(QStringLiteral("%1%").arg(width));
 }
 
 void CMainFrame::RemoveWidthSlider()
 {
-    if (m_pWidthSlider) {
-        statusBar()->removeWidget(m_pWidthSlider);
-        delete m_pWidthSlider;
-    }
-    if (m_pWidthLabel) {
-        statusBar()->removeWidget(m_pWidthLabel);
-        delete m_pWidthLabel;
-    }
+    // Deleting a widget takes it out of the status bar. QStatusBar::removeWidget
+    // is not used: Qt 6.4 hides the widget that follows the removed one there,
+    // which is the channel count.
+    delete m_pWidthSlider;
+    delete m_pWidthLabel;
 }
 
 void CMainFrame::RetargetChannelSearch()

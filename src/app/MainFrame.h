@@ -6,6 +6,7 @@
 #include <map>
 
 #include "CommandTarget.h"
+#include "ValueLabel.h"
 #include "VisualLook.h"
 
 class CChannelSucheDlg;
@@ -98,6 +99,13 @@ public:
     // The context menu "Bearbeiten" of the channel list.
     QMenu* EditContextMenu() const { return m_pEditMenu; }
 
+    // Offers the command to the window (the active one when none is given),
+    // the frame and the application, then shows every command's state
+    // afresh, whatever the command changed. Every command of the bar and of
+    // the views' menus comes through here. True when one of them took it.
+    bool RouteCommand(int id, CChildFrame* frame = nullptr);
+    // Every command's enabled and checked state, asked of the active window,
+    // the frame and the application.
     void UpdateCommandStates();
     // Updates the states once the current event is handled, so a burst of
     // selection changes costs one update.
@@ -127,7 +135,6 @@ private:
     void RefreshUndoTexts();
     // The command states follow the document's undo stack while it is active.
     void WatchUndoStack(CDocument* document);
-    void RouteCommand(int id);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnFrameDestroyed(CDocument* document);
     void RefreshFrameTitles(const CDocument* document);
@@ -158,8 +165,8 @@ private:
     QMenu* m_pWindowMenu = nullptr;
     QMenu* m_pEditMenu = nullptr;
     QLabel* m_pMainPane = nullptr;
-    QLabel* m_pCountPane = nullptr;
-    QPointer<QLabel> m_pWidthLabel;
+    CValueLabel* m_pCountPane = nullptr;
+    QPointer<CValueLabel> m_pWidthLabel;
     QPointer<QSlider> m_pWidthSlider;
     QList<CDockPane*> m_panes;
     CPropertiesWnd* m_pChannelPane = nullptr;

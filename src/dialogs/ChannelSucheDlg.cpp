@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "Document.h"
+#include "ValueLabel.h"
 
 namespace {
 constexpr int kServiceRole = Qt::UserRole + 1;
@@ -59,9 +60,10 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
     m_pEdit->setObjectName(QStringLiteral("searchText"));
     m_pEdit->setAccessibleName(QStringLiteral("Suchen nach"));
     m_pLabel->setBuddy(m_pEdit);
-    m_pCount = new QLabel(EmptyCount(), this);
+    // Showing and activating the pane puts the cursor into the text field.
+    setFocusProxy(m_pEdit);
+    m_pCount = new CValueLabel(QStringLiteral("Trefferzahl"), EmptyCount(), this);
     m_pCount->setObjectName(QStringLiteral("searchHitCount"));
-    m_pCount->setAccessibleName(QStringLiteral("Trefferzahl"));
     m_pCount->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); background: transparent;"));
 
     auto* layout = new QGridLayout(this);
@@ -131,7 +133,7 @@ void CChannelSucheDlg::Reset()
     const QSignalBlocker block(m_pEdit);
     m_pEdit->clear();
     m_pResults->clear();
-    m_pCount->setText(EmptyCount());
+    m_pCount->SetValue(EmptyCount());
 }
 
 void CChannelSucheDlg::RunSearch()
@@ -140,7 +142,7 @@ void CChannelSucheDlg::RunSearch()
     const CVandrelEdit2028Doc* doc = m_target.GetDocument();
     const std::string text = m_pEdit->text().toStdString();
     if (doc == nullptr || !IsSearchTextLongEnough(text)) {
-        m_pCount->setText(QString::fromStdString(SearchHitCountText(0)));
+        m_pCount->SetValue(QString::fromStdString(SearchHitCountText(0)));
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -159,6 +161,6 @@ void CChannelSucheDlg::RunSearch()
         items.append(item);
     }
     m_pResults->addTopLevelItems(items);
-    m_pCount->setText(QString::fromStdString(SearchHitCountText(static_cast<int>(hits.size()))));
+    m_pCount->SetValue(QString::fromStdString(SearchHitCountText(static_cast<int>(hits.size()))));
     QGuiApplication::restoreOverrideCursor();
 }

@@ -5,6 +5,7 @@
 
 class CDocument;
 class CServiceData;
+class CValueLabel;
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
@@ -47,5 +48,5 @@ private:
     QTreeWidget* m_pResults = nullptr;
     QLineEdit* m_pEdit = nullptr;
     QLabel* m_pLabel = nullptr;
-    QLabel* m_pCount = nullptr;
+    CValueLabel* m_pCount = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QSlider>
 
 #include "PieChartWnd.h"
+#include "ValueLabel.h"
 #include "document/PieChartData.h"
 #include "document/VandrelEdit2028Doc.h"
 
@@ -47,9 +48,9 @@ CStatistikDlg::CStatistikDlg(const StatisticsCounts& counts, const std::array<st
     for (int r = 0; r < kRowCount; ++r) {
         auto* caption = new QLabel(QString::fromUtf8(kCaptions[r]), this);
         caption->setObjectName(QStringLiteral("caption%1").arg(r));
-        auto* value = new QLabel(QString::fromStdString(FormatCount(values[r])), this);
+        auto* value = new CValueLabel(QString::fromUtf8(kValueNames[r]),
+                                      QString::fromStdString(FormatCount(values[r])), this);
         value->setObjectName(QStringLiteral("value%1").arg(r));
-        value->setAccessibleName(QString::fromUtf8(kValueNames[r]));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         caption->setBuddy(value);
@@ -57,9 +58,9 @@ CStatistikDlg::CStatistikDlg(const StatisticsCounts& counts, const std::array<st
         m_values[static_cast<size_t>(r)] = value;
     }
     for (size_t i = 0; i < m_header.size(); ++i) {
-        auto* label = new QLabel(QString::fromStdString(headerTexts[i]), this);
+        auto* label = new CValueLabel(QStringLiteral("Datenbankkopf %1").arg(i + 1),
+                                      QString::fromStdString(headerTexts[i]), this);
         label->setObjectName(QStringLiteral("headerInfo%1").arg(i));
-        label->setAccessibleName(QStringLiteral("Datenbankkopf %1").arg(i + 1));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_header[i] = label;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "VandrelEdit2028Doc.h"
 
@@ -146,6 +148,73 @@ void CDocumentChange::Undo()
 void CDocumentChange::Redo()
 {
     Apply(true);
+}
+
+namespace {
+// Marks the entries of seq that lie outside one longest strictly increasing
+// run through it (patience sorting with back links).
+std::vector<char> OutsideLongestRun(const std::vector<int>& seq)
+{
+    std::vector<int> tailIndex; // position in seq of the last entry of each run length
+    std::vector<int> previous(seq.size(), -1);
+    for (size_t i = 0; i < seq.size(); ++i) {
+        const auto at = std::lower_bound(tailIndex.begin(), tailIndex.end(), seq[i], [&seq](int pos, int value) {
+            return seq[static_cast<size_t>(pos)] < value;
+        });
+        if (at != tailIndex.begin())
+            previous[i] = *(at - 1);
+        if (at == tailIndex.end())
+            tailIndex.push_back(static_cast<int>(i));
+        else
+            *at = static_cast<int>(i);
+    }
+    std::vector<char> outside(seq.size(), 1);
+    for (int i = tailIndex.empty() ? -1 : tailIndex.back(); i >= 0; i = previous[static_cast<size_t>(i)])
+        outside[static_cast<size_t>(i)] = 0;
+    return outside;
+}
+} // namespace
+
+std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
+{
+    const auto& from = forward ? m_rangeBefore : m_rangeAfter;
+    const auto& to = forward ? m_rangeAfter : m_rangeBefore;
+    std::unordered_map<const CServiceData*, int> indexInFrom;
+    indexInFrom.reserve(from.size());
+    for (size_t i = 0; i < from.size(); ++i)
+        indexInFrom.emplace(from[i], static_cast<int>(i));
+
+    std::unordered_set<const CServiceData*> changed;
+    for (const ServiceEdit& e : m_serviceEdits)
+        if (e.before.bytes != e.after.bytes)
+            changed.insert(e.record);
+    // Of the records on both sides, those off a longest run in unchanged
+    // order are the ones that moved; the others only made room.
+    std::vector<int> kept;
+    std::vector<const CServiceData*> keptRecords;
+    for (const CServiceData* r : to) {
+        const auto it = indexInFrom.find(r);
+        if (it == indexInFrom.end()) {
+            changed.insert(r);
+        } else {
+            kept.push_back(it->second);
+            keptRecords.push_back(r);
+        }
+    }
+    const std::vector<char> moved = OutsideLongestRun(kept);
+    for (size_t k = 0; k < kept.size(); ++k)
+        if (moved[k])
+            changed.insert(keptRecords[k]);
+
+    std::vector<CServiceData*> result;
+    if (changed.empty())
+        return result;
+    // The array as this direction left it gives the order; empty slots are
+    // no channels.
+    for (CServiceData* r : m_doc.m_services.Order())
+        if (r->GetNumber() != 0 && changed.count(r) > 0)
+            result.push_back(r);
+    return result;
 }
 
 void CDocumentChange::Apply(bool forward)

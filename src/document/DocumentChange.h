@@ -29,6 +29,12 @@ public:
     size_t StoredBytes() const;
     void Undo();
     void Redo();
+    // Right after Redo (forward) or Undo: the records the change touched,
+    // in array order. They are the records that came into the array, the
+    // records that moved against the others and the records whose bytes
+    // differ; not the records the direction took out, nor records that were
+    // only renumbered.
+    std::vector<CServiceData*> ChangedServices(bool forward) const;
 
 private:
     struct ServiceImage {

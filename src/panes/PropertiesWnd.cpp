@@ -75,10 +75,10 @@ CPropertiesWnd::CPropertiesWnd(QWidget* parent)
 
 void CPropertiesWnd::ClearPane()
 {
-    for (CComboBoxExProp* row : {m_pSatelliteRow, m_pTransponderRow}) {
+    for (CComboBoxExProp* row : {m_pSatelliteRow, m_pTransponderRow})
         row->SetOptions(ClearedOptions());
-        row->SetValue(QString());
-    }
+    Grid()->RemoveRowsOfGroup(m_nFavouritesGroup);
+    ClearValues();
     Grid()->ClearModified();
     EnableEdits(false);
     m_pService = nullptr;

@@ -78,6 +78,12 @@ void CPropertyPane::EnableEdits(bool recordShown)
     }
 }
 
+void CPropertyPane::ClearValues()
+{
+    for (CPropertyGridRow* row : m_pGrid->Rows())
+        row->SetValue(QString());
+}
+
 QString CPropertyPane::UndoText(const CPropertyGridRow* row)
 {
     return QString::fromUtf8(panemsg::kUndoEdit).arg(row->Name());

@@ -35,6 +35,9 @@ protected:
     CPropertyGridRow* AddRow(int group, CPropertyGridRow* row, CPropertyGridRow::Edit edit);
     // Without a record no row takes an edit.
     void EnableEdits(bool recordShown);
+    // Without a record no row shows a value either: nothing of the last one
+    // stays on show, not even greyed.
+    void ClearValues();
     // The undo step of an edit of the row.
     static QString UndoText(const CPropertyGridRow* row);
     virtual void OnRowCommitted(CPropertyGridRow* row) = 0;

@@ -68,9 +68,8 @@ void CSatelliteWnd::RefreshFromSatellite()
 
 void CSatelliteWnd::ClearPane()
 {
-    // The name and degree rows keep their last texts.
     m_pOrientationRow->SetOptions(ClearedOptions());
-    m_pOrientationRow->SetValue(QString());
+    ClearValues();
     Grid()->ClearModified();
     EnableEdits(false);
     m_pSatellite = nullptr;

@@ -89,10 +89,9 @@ void CTransponderWnd::ShowContent(bool keepMarks)
 
 void CTransponderWnd::ClearPane()
 {
-    for (CComboBoxExProp* row : {m_pSatelliteRow, m_pPolarityRow}) {
+    for (CComboBoxExProp* row : {m_pSatelliteRow, m_pPolarityRow})
         row->SetOptions(ClearedOptions());
-        row->SetValue(QString());
-    }
+    ClearValues();
     Grid()->ClearModified();
     EnableEdits(false);
     m_pTransponder = nullptr;

@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "AccessibleCells.h"
 #include "ChannelListModel.h"
 #include "SelectionRows.h"
 #include "ListPaint.h"
@@ -91,6 +92,7 @@ CChannelIconView::CChannelIconView(CChannelListModel& model, QWidget* parent) : 
     setObjectName(QStringLiteral("channelIconList"));
     setAccessibleName(QStringLiteral("Kanalliste"));
     setModel(&m_model);
+    ForgetAccessibleCellsOnReset(*this);
     setModelColumn(0);
     setItemDelegate(new CChannelItemDelegate(*this, m_model));
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -53,7 +53,9 @@ public:
     void RefreshColumns(int first, int last);
 
     // Reorders the rows: newOrder[i] is the old index of the row that stands
-    // at i afterwards. Persistent indexes (the selection) follow their rows.
+    // at i afterwards. Announced as a reset between RowsAboutToBeReordered
+    // and RowsReordered: persistent indexes are dropped, not carried along,
+    // and whoever keeps a selection takes it along by record.
     void ApplyRowOrder(const std::vector<int>& newOrder);
     // Sorts the rows by the texts of a column (text or number comparison),
     // stable, ascending or descending.
@@ -93,6 +95,9 @@ public:
 signals:
     // SetColors was called: the views take the new channel colours.
     void ColorsChanged();
+    // Around ApplyRowOrder.
+    void RowsAboutToBeReordered();
+    void RowsReordered();
 
 private:
     CVandrelEdit2028Doc& m_doc;

@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <unordered_map>
 
+#include "AccessibleCells.h"
 #include "AppSettings.h"
 #include "ChannelListModel.h"
 #include "SelectionRows.h"
@@ -41,6 +43,10 @@ struct CSortListCtrl::Impl {
     std::set<int> resizedByUser;
     // Sections moved by the control itself are no user order.
     int nInternalMoves = 0;
+    // The selection and the current cell while the rows are reordered.
+    std::vector<CServiceData*> keptSelection;
+    CServiceData* pKeptCurrent = nullptr;
+    int nKeptCurrentColumn = 0;
 };
 
 CSortListCtrl::CSortListCtrl(CChannelListModel& model, ISettingsStore& store, QWidget* parent)
@@ -49,6 +55,9 @@ CSortListCtrl::CSortListCtrl(CChannelListModel& model, ISettingsStore& store, QW
     setObjectName(QStringLiteral("channelList"));
     setAccessibleName(QStringLiteral("Kanalliste"));
     setModel(&m_model);
+    ForgetAccessibleCellsOnReset(*this);
+    connect(&m_model, &CChannelListModel::RowsAboutToBeReordered, this, &CSortListCtrl::RememberSelection);
+    connect(&m_model, &CChannelListModel::RowsReordered, this, &CSortListCtrl::RestoreSelection);
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -355,6 +364,42 @@ void CSortListCtrl::ReapplySort()
 }
 
 // ---- selection -------------------------------------------------------------------
+
+void CSortListCtrl::RememberSelection()
+{
+    m_pImpl->keptSelection.clear();
+    for (int row : SelectedRows()) {
+        m_pImpl->keptSelection.push_back(m_model.ServiceAt(row));
+    }
+    const QModelIndex current = currentIndex();
+    m_pImpl->pKeptCurrent = current.isValid() ? m_model.ServiceAt(current.row()) : nullptr;
+    m_pImpl->nKeptCurrentColumn = current.isValid() ? current.column() : 0;
+}
+
+void CSortListCtrl::RestoreSelection()
+{
+    std::unordered_map<const CServiceData*, int> rowOf;
+    rowOf.reserve(static_cast<size_t>(m_model.rowCount()));
+    for (int r = 0; r < m_model.rowCount(); ++r) {
+        rowOf.emplace(m_model.ServiceAt(r), r);
+    }
+    std::vector<int> rows;
+    for (const CServiceData* s : m_pImpl->keptSelection) {
+        const auto it = rowOf.find(s);
+        if (it != rowOf.end()) {
+            rows.push_back(it->second);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    selectionModel()->select(RowRanges(m_model, rows), QItemSelectionModel::ClearAndSelect);
+    const auto current = rowOf.find(m_pImpl->pKeptCurrent);
+    if (m_pImpl->pKeptCurrent != nullptr && current != rowOf.end()) {
+        selectionModel()->setCurrentIndex(m_model.index(current->second, m_pImpl->nKeptCurrentColumn),
+                                          QItemSelectionModel::NoUpdate);
+    }
+    m_pImpl->keptSelection.clear();
+    m_pImpl->pKeptCurrent = nullptr;
+}
 
 std::vector<int> CSortListCtrl::SelectedRows() const
 {

@@ -83,6 +83,10 @@ private:
     void ApplyStoredWidths();
     int DefaultWidth(int column) const;
     void MoveSectionTo(int column, int visual);
+    // A reorder of the model's rows drops every index: the selection and the
+    // current cell go along with their records.
+    void RememberSelection();
+    void RestoreSelection();
 
     struct Impl;
     std::unique_ptr<Impl> m_pImpl;

@@ -10,12 +10,14 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_map>
 
 #include "AppSettings.h"
 #include "ChannelIconView.h"
 #include "ChannelListModel.h"
 #include "Document.h"
 #include "NewChannelMarks.h"
+#include "SelectionRows.h"
 #include "SortListCtrl.h"
 #include "ViewMessages.h"
 #include "WaitCursor.h"
@@ -71,8 +73,13 @@ CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& set
     const auto refused = [this] { emit DropRefused(Text(viewmsg::kDropOnSelected)); };
     connect(m_pList, &CSortListCtrl::DropFailed, this, refused);
     connect(m_pIcons, &CChannelIconView::DropFailed, this, refused);
-    // After an undo the refill keeps the channels that were selected.
-    connect(&m_document, &CDocument::ChangeReverted, this, [this] { m_reselectAfterFill = SelectedServices(); });
+    // After an undo or redo the refill selects the channels the step
+    // touched; when the list shows none of them, those that were selected.
+    connect(&m_document, &CDocument::ChangeReverted, this, [this](const std::vector<CServiceData*>& changed) {
+        m_changedAfterRevert = changed;
+        m_selectedBeforeRevert = SelectedServices();
+        m_bRevertPending = true;
+    });
     CNewChannelMarks& marks = CNewChannelMarks::Of(document);
     m_pModel->SetNewTest([&marks](const CServiceData* s) { return marks.Contains(s); });
     m_pList->setIconSize(QSize(12, 12));
@@ -112,12 +119,18 @@ void CVandrelEdit2028View::Fill(int mode, std::vector<ChannelRow> rows)
     m_pModel->SetRows(std::move(rows));
     UpdateStatusText();
     m_pList->ReapplySort();
-    if (!m_reselectAfterFill.empty()) {
-        SelectServices(m_reselectAfterFill);
-        m_reselectAfterFill.clear();
-        // The undo cleared the current channel; the selection names it again.
-        if (GetSelectedCount() > 0)
+    if (m_bRevertPending) {
+        m_bRevertPending = false;
+        SelectServices(m_changedAfterRevert);
+        if (GetSelectedCount() == 0)
+            SelectServices(m_selectedBeforeRevert);
+        m_changedAfterRevert.clear();
+        m_selectedBeforeRevert.clear();
+        // The step cleared the current channel; the selection names it again.
+        if (GetSelectedCount() > 0) {
             ShowServiceInPanes(false);
+            EnsureSelectionVisible();
+        }
     }
 }
 
@@ -247,17 +260,7 @@ std::vector<CServiceData*> CVandrelEdit2028View::SelectedServices() const
 void CVandrelEdit2028View::SelectRows(const std::vector<int>& rows, int current)
 {
     QItemSelectionModel* selection = m_pList->selectionModel();
-    QItemSelection ranges;
-    const int last = m_pModel->columnCount() - 1;
-    // Consecutive rows become one range, so selecting thousands stays quick.
-    for (size_t i = 0; i < rows.size();) {
-        size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
-            ++j;
-        ranges.select(m_pModel->index(rows[i], 0), m_pModel->index(rows[j], last));
-        i = j + 1;
-    }
-    selection->select(ranges, QItemSelectionModel::ClearAndSelect);
+    selection->select(RowRanges(*m_pModel, rows), QItemSelectionModel::ClearAndSelect);
     if (current >= 0 && current < m_pModel->rowCount())
         selection->setCurrentIndex(m_pModel->index(current, 0), QItemSelectionModel::NoUpdate);
 }
@@ -278,10 +281,17 @@ void CVandrelEdit2028View::SelectOnly(int row)
 void CVandrelEdit2028View::SelectServices(const std::vector<CServiceData*>& services)
 {
     std::vector<int> rows;
-    for (CServiceData* s : services) {
-        const int row = FindRowOfService(s);
-        if (row >= 0)
-            rows.push_back(row);
+    if (!services.empty()) {
+        // One look-up table, so thousands of channels stay quick.
+        std::unordered_map<const CServiceData*, int> rowOf;
+        rowOf.reserve(static_cast<size_t>(m_pModel->rowCount()));
+        for (int r = m_pModel->rowCount() - 1; r >= 0; --r)
+            rowOf[m_pModel->ServiceAt(r)] = r;
+        for (CServiceData* s : services) {
+            const auto it = rowOf.find(s);
+            if (it != rowOf.end())
+                rows.push_back(it->second);
+        }
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -631,10 +641,13 @@ void CVandrelEdit2028View::MoveSelectedToPosition(int position)
     if (selected.empty())
         return;
     const CWaitCursor wait;
-    m_document.RunChange(Text(viewmsg::kUndoMove), [&] {
-        ::MoveToPosition(m_document.Core().m_services, selected, position, IsTelevision());
-        RenumberIfDue(true);
-    });
+    m_document.RunChange(
+        Text(viewmsg::kUndoMove),
+        [&] {
+            ::MoveToPosition(m_document.Core().m_services, selected, position, IsTelevision());
+            RenumberIfDue(true);
+        },
+        selected);
     // The rows keep their places; only their numbers change.
     ShowNumbers(true);
 }
@@ -642,10 +655,13 @@ void CVandrelEdit2028View::MoveSelectedToPosition(int position)
 void CVandrelEdit2028View::OnRowsMoved(CServiceData* target, const std::vector<CServiceData*>& dragged, bool below)
 {
     bool renumbered = false;
-    m_document.RunChange(Text(viewmsg::kUndoDrag), [&] {
-        ApplyDrop(m_document.Core().m_services, target, dragged, below);
-        renumbered = RenumberIfDue(false);
-    });
+    m_document.RunChange(
+        Text(viewmsg::kUndoDrag),
+        [&] {
+            ApplyDrop(m_document.Core().m_services, target, dragged, below);
+            renumbered = RenumberIfDue(false);
+        },
+        dragged);
     ShowNumbers(renumbered);
     ShowServiceInPanes(false);
 }

@@ -164,5 +164,8 @@ private:
     int m_nShownGroup = -1;
     bool m_bFavSeqNum = true;
     bool m_bAutoNumbering = true;
-    std::vector<CServiceData*> m_reselectAfterFill;
+    // What the refill after an undo or redo selects.
+    bool m_bRevertPending = false;
+    std::vector<CServiceData*> m_changedAfterRevert;
+    std::vector<CServiceData*> m_selectedBeforeRevert;
 };

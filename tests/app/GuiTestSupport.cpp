@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <cstdio>
 
 #include "MainFrame.h"
 #include "QtSettingsStore.h"
@@ -147,6 +148,20 @@ ndbtest::Bytes CGuiFixture::ReadFile(const QString& path)
 ndbtest::Bytes GoodDatabase()
 {
     return ndbtest::MakeSmallDatabase().Build();
+}
+
+ndbtest::Bytes LongListDatabase(int count)
+{
+    ndbtest::TestDatabase db = ndbtest::MakeSmallDatabase();
+    std::vector<ndbtest::ServiceRecord> tv(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Kanal %04d", i + 1);
+        tv[static_cast<size_t>(i)].Transponder(1).ServiceId(static_cast<uint16_t>(1000 + i)).Name(name);
+    }
+    db.services = ndbtest::ServiceBody();
+    db.services.PlaceInArrayOrder(tv, {});
+    return db.Build();
 }
 
 ndbtest::Bytes DamagedDatabase()

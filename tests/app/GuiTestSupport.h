@@ -81,6 +81,9 @@ private:
 
 // Test databases.
 ndbtest::Bytes GoodDatabase();
+// The small database with count television channels "Kanal 0001", … on its
+// first transponder, more than a list page shows.
+ndbtest::Bytes LongListDatabase(int count);
 // The container's payload checksum no longer matches.
 ndbtest::Bytes DamagedDatabase();
 // A configuration block, then a block with the unknown tag 0xDB77 version 1,

@@ -3,10 +3,13 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
@@ -36,6 +39,7 @@
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
+#include "views/LeftView.h"
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -61,6 +65,9 @@ private slots:
     void paneLayoutPersists();
     void sliderAbsentWithoutListMode();
     void sliderRules();
+    void checkedCommandsShowTheActiveWindow();
+    void channelCountSurvivesDisplayModes();
+    void searchCommandPutsTheCursorIntoTheField();
     void desktopAlert();
     void droppedFilesOpen();
     void windowManagerDialog();
@@ -581,6 +588,86 @@ void TestMainFrame::sliderRules()
     QCOMPARE(
         QSettings(m_f->SettingsPath(), QSettings::IniFormat).value(QStringLiteral("Workspace/ListWidth")).toInt(),
         180);
+}
+
+void TestMainFrame::checkedCommandsShowTheActiveWindow()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    CChildFrame* frame = m_f->Frame().ActiveChildFrame();
+    auto* box = m_f->Frame().CommandBar()->findChild<QCheckBox*>(QStringLiteral("check_cmd_32774"));
+    QVERIFY(box);
+    const bool start = frame->IsOnlyActive();
+    QCOMPARE(box->isChecked(), start);
+
+    // The tree's menu switches the filter: the bar shows it at once.
+    CLeftView* tree = frame->Tree();
+    const QPoint pos = tree->visualItemRect(tree->SatellitesRoot()).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, tree->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(tree->viewport(), &event);
+    auto* menu = tree->findChild<QMenu*>(QStringLiteral("SatelliteHead"));
+    QVERIFY(menu && menu->isVisible());
+    menu->findChild<QAction*>(QStringLiteral("treeCmd_32774"))->trigger();
+    menu->close();
+    QCOMPARE(frame->IsOnlyActive(), !start);
+    QCOMPARE(m_f->Action(QStringLiteral("cmd_32774"))->isChecked(), !start);
+    QCOMPARE(box->isChecked(), !start);
+    // The next click on the box switches from what it shows.
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(frame->IsOnlyActive(), start);
+    QCOMPARE(box->isChecked(), start);
+
+    // A second window keeps its own modes; each shows in the bar while active.
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648")));
+    CChildFrame* second = m_f->Frame().ActiveChildFrame();
+    QVERIFY(second != frame);
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32773")));
+    const auto checked = [this](const char* name) { return m_f->Action(QString::fromLatin1(name))->isChecked(); };
+    QVERIFY(checked("cmd_32772") && !checked("cmd_32771"));
+    QCOMPARE(checked("cmd_32773"), second->IsAutoNumbering());
+    m_f->Frame().ActivateFrame(frame);
+    QVERIFY(checked("cmd_32771") && !checked("cmd_32772"));
+    QCOMPARE(checked("cmd_32773"), frame->IsAutoNumbering());
+    QVERIFY(frame->IsAutoNumbering() != second->IsAutoNumbering());
+}
+
+void TestMainFrame::channelCountSurvivesDisplayModes()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    m_f->Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_f->Frame()));
+    QLabel* count = m_f->Frame().ChannelCountPane();
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32778"))); // to the list
+    QVERIFY(m_f->Frame().ActiveChildFrame()->IsListMode());
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32778"))); // back to details
+    QVERIFY(!m_f->Frame().ActiveChildFrame()->IsListMode());
+    QCOMPARE(count->text(), QStringLiteral(" 5 Kanäle"));
+    QVERIFY(count->isVisible());
+    QVERIFY(count->width() >= count->fontMetrics().horizontalAdvance(count->text()));
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
+    QCOMPARE(count->text(), QStringLiteral(" 3 Kanäle"));
+    QVERIFY(count->isVisible());
+}
+
+void TestMainFrame::searchCommandPutsTheCursorIntoTheField()
+{
+    QVERIFY(m_f->Start({m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase())}));
+    CMainFrame& frame = m_f->Frame();
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QLineEdit* field = frame.ChannelSearch()->SearchField();
+    field->setText(QStringLiteral("ard"));
+    frame.Pane(32775)->hide();
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32775")));
+    QVERIFY(frame.Pane(32775)->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field));
+    // Typing goes straight into the search and replaces the last one.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("zdf"));
+    QCOMPARE(field->text(), QStringLiteral("zdf"));
+    QCOMPARE(frame.ChannelSearch()->HitCountText(), QStringLiteral("1 Kanäle"));
 }
 
 void TestMainFrame::desktopAlert()

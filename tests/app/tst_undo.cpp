@@ -18,6 +18,9 @@
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/ChannelEdits.h"
+#include "views/ChannelListModel.h"
+#include "views/SortListCtrl.h"
+#include "views/VandrelEdit2028View.h"
 
 #include <array>
 
@@ -45,6 +48,7 @@ private slots:
     void keys();
     void keyPressUndoesAndRedoes();
     void commandBarShowsBoth();
+    void changedRowsAreSelectedAndInView();
 
 private:
     CDocument* Open(const QString& name);
@@ -330,6 +334,76 @@ void TestUndo::commandBarShowsBoth()
     QVERIFY(!doc->Core().m_services.GetAt(0)->IsLocked());
     QVERIFY(!undoButton->isEnabled());
     QVERIFY(clip->findChild<QToolButton*>(QStringLiteral("button_") + kRedo)->isEnabled());
+}
+
+void TestUndo::changedRowsAreSelectedAndInView()
+{
+    CDocument* doc = m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("long.ndb"), LongListDatabase(80)));
+    QVERIFY(doc);
+    m_f->Frame().resize(1200, 700);
+    m_f->Frame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_f->Frame()));
+    CVandrelEdit2028View* view = m_f->Frame().ActiveChildFrame()->ListView();
+    CSortListCtrl* list = view->ListCtrl();
+    CChannelListModel& model = view->Model();
+    const auto select = [&](int first, int last) {
+        list->selectionModel()->select(QItemSelection(model.index(first, 0), model.index(last, 18)),
+                                       QItemSelectionModel::ClearAndSelect);
+    };
+    const auto inView = [&](const std::vector<CServiceData*>& services) {
+        const int row = view->FindRowOfService(services.front());
+        return row >= 0 && list->viewport()->rect().intersects(list->visualRect(model.index(row, 1)));
+    };
+    const auto elsewhere = [&] {
+        list->scrollToTop();
+        select(1, 1);
+    };
+
+    // A delete taken back: the restored channels are the selection, in view.
+    select(60, 62);
+    const std::vector<CServiceData*> deleted = view->SelectedServices();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(model.rowCount(), 77);
+    elsewhere();
+    QVERIFY(m_f->Trigger(kUndo));
+    QCOMPARE(model.rowCount(), 80);
+    QCOMPARE(view->SelectedServices(), deleted);
+    QVERIFY(inView(deleted));
+    QVERIFY(m_f->Trigger(kRedo));
+    QCOMPARE(model.rowCount(), 77);
+
+    // A move taken back and done again: the moved channels, wherever they
+    // are, also when they passed as many channels as they are.
+    QVERIFY(m_f->Trigger(kUndo));
+    for (int position : {1, 74}) {
+        select(70, 71);
+        const std::vector<CServiceData*> moved = view->SelectedServices();
+        view->MoveSelectedToPosition(position);
+        // Where a refill in channel order shows them.
+        const int movedRow = position == 1 ? 0 : 72;
+        QCOMPARE(doc->Core().m_services.GetAt(movedRow), moved[0]);
+        QCOMPARE(doc->Core().m_services.GetAt(movedRow + 1), moved[1]);
+        elsewhere();
+        QVERIFY(m_f->Trigger(kUndo));
+        QCOMPARE(view->SelectedServices(), moved);
+        QCOMPARE(view->FindRowOfService(moved[0]), 70);
+        QVERIFY(inView(moved));
+        list->scrollToBottom();
+        select(3, 3);
+        QVERIFY(m_f->Trigger(kRedo));
+        QCOMPARE(view->SelectedServices(), moved);
+        QCOMPARE(view->FindRowOfService(moved[0]), movedRow);
+        QVERIFY(inView(moved));
+        QVERIFY(m_f->Trigger(kUndo));
+    }
+
+    // An edit of one channel taken back: that channel.
+    CServiceData* locked = doc->Core().m_services.GetAt(40);
+    QVERIFY(Lock(doc, 40));
+    elsewhere();
+    QVERIFY(m_f->Trigger(kUndo));
+    QCOMPARE(view->SelectedServices(), std::vector<CServiceData*>{locked});
+    QVERIFY(inView({locked}));
 }
 
 QTEST_MAIN(TestUndo)

@@ -69,6 +69,10 @@ void TestStatistikDlg::titleLabelsAndValues()
         QCOMPARE(m_pDlg->CaptionLabel(r)->text(), captions[r]);
         QCOMPARE(m_pDlg->ValueLabel(r)->text(), values[r]);
         QVERIFY(!m_pDlg->ValueLabel(r)->accessibleName().isEmpty());
+        // A screen reader reads the value, not only what it stands for.
+        QAccessibleInterface* value = QAccessible::queryAccessibleInterface(m_pDlg->ValueLabel(r));
+        QCOMPARE(value->text(QAccessible::Value), values[r]);
+        QVERIFY(value->text(QAccessible::Name).endsWith(values[r]));
         // Label and value stand side by side in the left column.
         QCOMPARE(m_pDlg->ValueLabel(r)->geometry().top(), m_pDlg->CaptionLabel(r)->geometry().top());
         QVERIFY(m_pDlg->ValueLabel(r)->geometry().right() < m_pDlg->Chart()->geometry().left());

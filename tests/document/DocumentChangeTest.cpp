@@ -83,6 +83,39 @@ TEST_F(DocumentChangeTest, UndoingAnAdditionForgetsTheNewRecordAsCurrent)
     EXPECT_EQ(doc.m_services.IndexOf(added), kSvcSlots - 1);
 }
 
+TEST_F(DocumentChangeTest, ChangedRecordsAreThoseThatCameInMovedOrWereEdited)
+{
+    std::vector<CServiceData*> tv;
+    for (int i = 0; i < 5; ++i) {
+        tv.push_back(doc.m_services.GetAt(i));
+    }
+    // The first channel to position 4: the three it passes only make room.
+    auto move = Record([&] { MoveToPosition(doc.m_services, {tv[0]}, 4, true); });
+    ASSERT_EQ(doc.m_services.GetAt(3), tv[0]);
+    EXPECT_EQ(move->ChangedServices(true), std::vector<CServiceData*>{tv[0]});
+    move->Undo();
+    EXPECT_EQ(move->ChangedServices(false), std::vector<CServiceData*>{tv[0]});
+
+    // Deleted channels come back; done again, no channel comes in (the
+    // empty slots appended are none).
+    auto del = Record([&] { DeleteChannels(doc, {tv[1], tv[3]}); });
+    del->Undo();
+    EXPECT_EQ(del->ChangedServices(false), (std::vector<CServiceData*>{tv[1], tv[3]}));
+    del->Redo();
+    EXPECT_TRUE(del->ChangedServices(true).empty());
+    del->Undo();
+
+    // Changed bytes count, a new number alone does not.
+    auto lock = Record([&] {
+        SetLockFlag({tv[4]}, !tv[4]->IsLocked());
+        tv[2]->m_nListPos += 10;
+    });
+    lock->Undo();
+    EXPECT_EQ(lock->ChangedServices(false), std::vector<CServiceData*>{tv[4]});
+    lock->Redo();
+    EXPECT_EQ(lock->ChangedServices(true), std::vector<CServiceData*>{tv[4]});
+}
+
 TEST_F(DocumentChangeTest, AnEditThatChangesNothingIsEmpty)
 {
     auto change = Record([] {});

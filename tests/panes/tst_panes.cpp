@@ -81,6 +81,7 @@ private slots:
     void satellitePaneShowsOnly();
     void relabelSatelliteResorts();
     void panesFollowTheActiveWindow();
+    void panesShowNothingOfAnotherOrADeletedChannel();
 
 private:
     CMainFrame& Main() { return m_f->Frame(); }
@@ -789,10 +790,11 @@ void TestPanes::satellitePaneShowsOnly()
     Satellite()->Grid()->CommitValue(Satellite()->Grid()->Row(100), QStringLiteral("Neu"));
     QCOMPARE(SatelliteValue(100), QStringLiteral("Thor 0.8W"));
     QCOMPARE(Core().m_satellites.GetAt(2)->m_record, before);
-    // Cleared: the orientation is empty, name and degree keep their texts.
+    // Cleared: no row shows anything of the satellite.
     Satellite()->ClearPane();
     QCOMPARE(SatelliteValue(104), QString());
-    QCOMPARE(SatelliteValue(100), QStringLiteral("Thor 0.8W"));
+    QCOMPARE(SatelliteValue(100), QString());
+    QCOMPARE(SatelliteValue(103), QString());
 }
 
 void TestPanes::relabelSatelliteResorts()
@@ -846,6 +848,56 @@ void TestPanes::panesFollowTheActiveWindow()
     QCOMPARE(Channel()->Document(), nullptr);
     QCOMPARE(Transponder()->Document(), nullptr);
     QCOMPARE(Channel()->SatelliteRow()->OptionValues(), QList<int>{-1});
+}
+
+namespace {
+// The values a pane shows, row by row; empty when it shows nothing.
+QStringList ShownValues(const CPropertyPane* pane)
+{
+    QStringList values;
+    for (const CPropertyGridRow* row : pane->Grid()->Rows())
+        if (!row->Value().isEmpty())
+            values << row->Name() + QLatin1Char('=') + row->Value();
+    return values;
+}
+} // namespace
+
+void TestPanes::panesShowNothingOfAnotherOrADeletedChannel()
+{
+    ClickRow(RowOf("ZDF HD"));
+    CChildFrame* first = Frame();
+    QVERIFY(ShownValues(Channel()).contains(QStringLiteral("Kanalname=ZDF HD")));
+    QVERIFY(!ShownValues(Transponder()).isEmpty());
+    QVERIFY(!ShownValues(Satellite()).isEmpty());
+
+    // A new document has no current records: every pane is empty.
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57600")));
+    QTRY_VERIFY(Frame() != first);
+    QCOMPARE(ShownValues(Channel()), QStringList());
+    QCOMPARE(ShownValues(Transponder()), QStringList());
+    QCOMPARE(ShownValues(Satellite()), QStringList());
+    QCOMPARE(Channel()->Grid()->RowsOfGroup(Channel()->FavouritesGroup()).size(), 0);
+
+    // Back and forth between the tabs.
+    CChildFrame* fresh = Frame();
+    Main().ActivateFrame(first);
+    QTRY_COMPARE(Frame(), first);
+    QVERIFY(ShownValues(Channel()).contains(QStringLiteral("Kanalname=ZDF HD")));
+    Main().ActivateFrame(fresh);
+    QTRY_COMPARE(Frame(), fresh);
+    QCOMPARE(ShownValues(Channel()), QStringList());
+    QCOMPARE(ShownValues(Satellite()), QStringList());
+
+    // Every row of the list deleted: the channel pane shows none of them.
+    Main().ActivateFrame(first);
+    QTRY_COMPARE(Frame(), first);
+    List()->ActiveItemView()->setFocus();
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57642")));
+    QCOMPARE(List()->GetSelectedCount(), Model().rowCount());
+    QTest::keyClick(List()->ListCtrl(), Qt::Key_Delete);
+    QCOMPARE(Model().rowCount(), 0);
+    QCOMPARE(Channel()->Service(), nullptr);
+    QCOMPARE(ShownValues(Channel()), QStringList());
 }
 
 QTEST_MAIN(TestPanes)
