@@ -7,16 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <QValidator>
 #include <algorithm>
 
 #include "app/UserPrompts.h"
-#include "document/ChannelInputRules.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/OptionList.h"
+#include "views/InputRuleEdit.h"
 #include "views/ViewMessages.h"
 
 namespace {
@@ -25,45 +23,20 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// Refuses every keystroke that would leave a text its record field cannot hold.
-class CRecordTextValidator : public QValidator {
-public:
-    CRecordTextValidator(size_t maxChars, QObject* parent) : QValidator(parent), m_nMaxChars(maxChars) {}
-    State validate(QString& input, int& pos) const override
-    {
-        (void)pos;
-        return FitsLatin1Field(input.toStdString(), m_nMaxChars) ? Acceptable : Invalid;
+// A field that takes, key by key, only what the channel pane's row of the
+// same name takes, and says why when it refuses.
+CInputRuleEdit* RuleEdit(QWidget* parent, const QString& name, const char* label, const InputRule& rule)
+{
+    auto* edit = new CInputRuleEdit(rule, Text(label), parent);
+    edit->setObjectName(name);
+    edit->setAccessibleName(Text(label));
+    const QString hint = QString::fromStdString(DescribeRule(rule));
+    edit->setToolTip(hint);
+    edit->setAccessibleDescription(hint);
+    if (rule.kind == InputRule::Kind::Number) {
+        edit->setPlaceholderText(QStringLiteral("%1 \u2013 %2").arg(rule.minValue).arg(rule.maxValue));
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
     }
-
-private:
-    size_t m_nMaxChars;
-};
-
-QLineEdit* TextEdit(QWidget* parent, const QString& name, const char* label, size_t maxChars)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setAccessibleName(Text(label));
-    edit->setValidator(new CRecordTextValidator(maxChars, edit));
-    const QString hint = QStringLiteral("Höchstens %1 Zeichen aus dem westeuropäischen Zeichensatz").arg(maxChars);
-    edit->setToolTip(hint);
-    edit->setAccessibleDescription(hint);
-    return edit;
-}
-
-QLineEdit* NumberEdit(QWidget* parent, const QString& name, const char* label, int upper)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setAccessibleName(Text(label));
-    const int digits = static_cast<int>(QString::number(upper).size());
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,%1}").arg(digits)), edit));
-    const QString hint = QStringLiteral("Ganze Zahl zwischen 0 und %1").arg(upper);
-    edit->setPlaceholderText(QStringLiteral("0 \u2013 %1").arg(upper));
-    edit->setToolTip(hint);
-    edit->setAccessibleDescription(hint);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
     return edit;
 }
 
@@ -106,18 +79,17 @@ CNewChannelDlg::CNewChannelDlg(IUserPrompts& prompts, const CVandrelEdit2028Doc&
     note->setObjectName(QStringLiteral("templateNote"));
     note->setWordWrap(true);
 
-    m_pName = TextEdit(this, QStringLiteral("nameEdit"), newch::kNameLabel, chinput::kNameChars);
+    m_pName = RuleEdit(this, QStringLiteral("nameEdit"), newch::kNameLabel, NewChannelNameRule());
     m_pSatellite = DropDown(this, QStringLiteral("satelliteBox"), QStringLiteral("Satellit"));
     m_pTransponder = DropDown(this, QStringLiteral("transponderBox"), QStringLiteral("Transponder"));
     m_pTransponder->setPlaceholderText(QStringLiteral("kein Transponder vorhanden"));
-    m_pServiceId =
-        NumberEdit(this, QStringLiteral("serviceIdEdit"), newch::kServiceIdLabel, chinput::kMaxServiceId);
-    m_pPmtPid = NumberEdit(this, QStringLiteral("pmtPidEdit"), newch::kPmtPidLabel, chinput::kMaxPid);
+    m_pServiceId = RuleEdit(this, QStringLiteral("serviceIdEdit"), newch::kServiceIdLabel, ServiceIdRule());
+    m_pPmtPid = RuleEdit(this, QStringLiteral("pmtPidEdit"), newch::kPmtPidLabel, PidRule());
     if (television)
-        m_pVideoPid = NumberEdit(this, QStringLiteral("videoPidEdit"), newch::kVideoPidLabel, chinput::kMaxPid);
-    m_pAudioPid = NumberEdit(this, QStringLiteral("audioPidEdit"), newch::kAudioPidLabel, chinput::kMaxPid);
-    m_pPcrPid = NumberEdit(this, QStringLiteral("pcrPidEdit"), newch::kPcrPidLabel, chinput::kMaxPid);
-    m_pProvider = TextEdit(this, QStringLiteral("providerEdit"), newch::kProviderLabel, chinput::kProviderChars);
+        m_pVideoPid = RuleEdit(this, QStringLiteral("videoPidEdit"), newch::kVideoPidLabel, PidRule());
+    m_pAudioPid = RuleEdit(this, QStringLiteral("audioPidEdit"), newch::kAudioPidLabel, PidRule());
+    m_pPcrPid = RuleEdit(this, QStringLiteral("pcrPidEdit"), newch::kPcrPidLabel, PidRule());
+    m_pProvider = RuleEdit(this, QStringLiteral("providerEdit"), newch::kProviderLabel, ProviderRule());
     m_pGroup = DropDown(this, QStringLiteral("favouriteBox"), QStringLiteral("Favoriten"));
     m_pLocked = new QCheckBox(QStringLiteral("&Gesperrt"), this);
     m_pLocked->setObjectName(QStringLiteral("lockedBox"));
@@ -182,7 +154,7 @@ CNewChannelDlg::CNewChannelDlg(IUserPrompts& prompts, const CVandrelEdit2028Doc&
 
     // Programme data usually comes from the same provider as the template's.
     if (const CServiceData* templ = NewChannelTemplate(doc, television, selected, TransponderIndex()))
-        m_pProvider->setText(QString::fromStdString(templ->GetProviderText()));
+        m_pProvider->SetStartText(QString::fromStdString(templ->GetProviderText()));
     ShowTemplate();
     m_pName->setFocus();
 }

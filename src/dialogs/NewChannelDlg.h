@@ -3,20 +3,20 @@
 
 #include "document/NewChannel.h"
 
+class CInputRuleEdit;
 class CServiceData;
 class CVandrelEdit2028Doc;
 class IUserPrompts;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 
 // "Neuer Fernsehkanal" / "Neuer Radiokanal": the fields of a channel typed
-// by hand, on a satellite and transponder the document already has. Names
-// and providers refuse while typing what their field cannot hold; "&OK"
-// checks the numbers' ranges and that the channel is not there yet, and
-// leaves the dialog open with a message otherwise. The dialog names the
-// channel the new one copies everything else from.
+// by hand, on a satellite and transponder the document already has. Every
+// typed field follows the rule of the channel pane's row of the same name,
+// key by key; "&OK" checks the whole input and that the channel is not
+// there yet, and leaves the dialog open with a message otherwise. The
+// dialog names the channel the new one copies everything else from.
 class CNewChannelDlg : public QDialog {
     Q_OBJECT
 public:
@@ -30,15 +30,15 @@ public:
     // The checked fields; valid after the dialog was accepted.
     const NewChannelFields& Fields() const { return m_fields; }
 
-    QLineEdit* NameEdit() const { return m_pName; }
+    CInputRuleEdit* NameEdit() const { return m_pName; }
     QComboBox* SatelliteBox() const { return m_pSatellite; }
     QComboBox* TransponderBox() const { return m_pTransponder; }
-    QLineEdit* ServiceIdEdit() const { return m_pServiceId; }
-    QLineEdit* PmtPidEdit() const { return m_pPmtPid; }
-    QLineEdit* VideoPidEdit() const { return m_pVideoPid; } // null for radio
-    QLineEdit* AudioPidEdit() const { return m_pAudioPid; }
-    QLineEdit* PcrPidEdit() const { return m_pPcrPid; }
-    QLineEdit* ProviderEdit() const { return m_pProvider; }
+    CInputRuleEdit* ServiceIdEdit() const { return m_pServiceId; }
+    CInputRuleEdit* PmtPidEdit() const { return m_pPmtPid; }
+    CInputRuleEdit* VideoPidEdit() const { return m_pVideoPid; } // null for radio
+    CInputRuleEdit* AudioPidEdit() const { return m_pAudioPid; }
+    CInputRuleEdit* PcrPidEdit() const { return m_pPcrPid; }
+    CInputRuleEdit* ProviderEdit() const { return m_pProvider; }
     QComboBox* GroupBox() const { return m_pGroup; }
     QCheckBox* LockedBox() const { return m_pLocked; }
     QCheckBox* SkipBox() const { return m_pSkip; }
@@ -59,15 +59,15 @@ private:
     const CServiceData* m_pSelected;
     NewChannelFields m_fields;
     QLabel* m_pTemplate = nullptr;
-    QLineEdit* m_pName = nullptr;
+    CInputRuleEdit* m_pName = nullptr;
     QComboBox* m_pSatellite = nullptr;
     QComboBox* m_pTransponder = nullptr;
-    QLineEdit* m_pServiceId = nullptr;
-    QLineEdit* m_pPmtPid = nullptr;
-    QLineEdit* m_pVideoPid = nullptr;
-    QLineEdit* m_pAudioPid = nullptr;
-    QLineEdit* m_pPcrPid = nullptr;
-    QLineEdit* m_pProvider = nullptr;
+    CInputRuleEdit* m_pServiceId = nullptr;
+    CInputRuleEdit* m_pPmtPid = nullptr;
+    CInputRuleEdit* m_pVideoPid = nullptr;
+    CInputRuleEdit* m_pAudioPid = nullptr;
+    CInputRuleEdit* m_pPcrPid = nullptr;
+    CInputRuleEdit* m_pProvider = nullptr;
     QComboBox* m_pGroup = nullptr;
     QCheckBox* m_pLocked = nullptr;
     QCheckBox* m_pSkip = nullptr;

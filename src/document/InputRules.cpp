@@ -146,6 +146,16 @@ InputRule NumberRule(int maxDigits, int maxValue)
     return rule;
 }
 
+InputRule ServiceIdRule()
+{
+    return NumberRule(5, kWordMax);
+}
+
+InputRule PidRule()
+{
+    return NumberRule(4, kPidMax);
+}
+
 InputRule ChannelRowRule(int rowId)
 {
     using namespace panerow;
@@ -155,12 +165,12 @@ InputRule ChannelRowRule(int rowId)
     case kProvider:
         return ProviderRule();
     case kServiceId:
-        return NumberRule(5, kWordMax);
+        return ServiceIdRule();
     case kVideoPid:
     case kAudioPid:
     case kPcrPid:
     case kPmtPid:
-        return NumberRule(4, kPidMax);
+        return PidRule();
     default:
         return {};
     }
@@ -182,7 +192,7 @@ InputRule TransponderRowRule(int rowId)
 
 bool IsStorableCharacter(const InputRule& rule, char32_t c)
 {
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
         return false; // control characters are never typed into a name
     }
     if (rule.codePage == ve::CodePage::Latin1 && c == 0x00C2) {

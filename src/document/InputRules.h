@@ -33,6 +33,9 @@ InputRule ProviderRule();
 InputRule GroupNameRule();
 // A number field of the given mask width and largest value.
 InputRule NumberRule(int maxDigits, int maxValue);
+// Service ids (16 bits) and PIDs (13 bits, what a DVB stream can carry).
+InputRule ServiceIdRule();
+InputRule PidRule();
 // The rules of the channel and transponder pane rows (their ids overlap);
 // Free for rows that take no typed value.
 InputRule ChannelRowRule(int rowId);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ChannelInputRules.h"
 #include "ChannelRows.h"
 #include "ExchangeMessages.h"
+#include "InputRules.h"
 #include "VandrelEdit2028Doc.h"
 
 namespace {
@@ -180,58 +180,64 @@ std::string DuplicateMessage(const CServiceData& existing, bool television)
                   existing.GetNameText(), existing.m_nListPos, existing.GetServiceId());
 }
 
+InputRule NewChannelNameRule()
+{
+    InputRule rule = ServiceNameRule();
+    rule.required = true;
+    return rule;
+}
+
 NewChannelCheck CheckNewChannel(const CVandrelEdit2028Doc& doc, const NewChannelTexts& in, bool television)
 {
     NewChannelCheck check;
     NewChannelFields& f = check.fields;
-    const auto refuse = [&check](NewChannelField field, std::string error) {
+    // Stores the refusal of a text the rule does not accept; true when it does.
+    const auto accepted = [&check](NewChannelField field, const InputRule& rule, const char* label,
+                                   const std::string& text) {
+        InputCheck verdict = CheckInput(rule, label, text);
+        if (verdict.verdict == InputVerdict::Accepted) {
+            return true;
+        }
         check.bad = field;
-        check.error = std::move(error);
-        return check;
+        check.error = std::move(verdict.message);
+        return false;
     };
-    if (in.name.empty()) {
-        return refuse(NewChannelField::Name, newch::kNoName);
-    }
-    if (!FitsLatin1Field(in.name, chinput::kNameChars)) {
-        return refuse(NewChannelField::Name, "„" + std::string(newch::kNameLabel) + "“: höchstens " +
-                                                 std::to_string(chinput::kNameChars) +
-                                                 " Zeichen aus dem westeuropäischen Zeichensatz (ISO-8859-1).");
+    if (!accepted(NewChannelField::Name, NewChannelNameRule(), newch::kNameLabel, in.name)) {
+        return check;
     }
     f.name = in.name;
     const CTransponderData* transponder = UsableTransponder(doc, in.transponderIndex);
     if (transponder == nullptr) {
-        return refuse(NewChannelField::Transponder, newch::kNoTransponderChosen);
+        check.bad = NewChannelField::Transponder;
+        check.error = newch::kNoTransponderChosen;
+        return check;
     }
     f.transponderIndex = in.transponderIndex;
     struct Number {
         const std::string& text;
         const char* label;
-        int upper;
+        InputRule rule;
         int& value;
         NewChannelField field;
     };
     Number numbers[] = {
-        {in.serviceId, newch::kServiceIdLabel, chinput::kMaxServiceId, f.serviceId, NewChannelField::ServiceId},
-        {in.pmtPid, newch::kPmtPidLabel, chinput::kMaxPid, f.pmtPid, NewChannelField::PmtPid},
-        {in.videoPid, newch::kVideoPidLabel, chinput::kMaxPid, f.videoPid, NewChannelField::VideoPid},
-        {in.audioPid, newch::kAudioPidLabel, chinput::kMaxPid, f.audioPid, NewChannelField::AudioPid},
-        {in.pcrPid, newch::kPcrPidLabel, chinput::kMaxPid, f.pcrPid, NewChannelField::PcrPid},
+        {in.serviceId, newch::kServiceIdLabel, ServiceIdRule(), f.serviceId, NewChannelField::ServiceId},
+        {in.pmtPid, newch::kPmtPidLabel, PidRule(), f.pmtPid, NewChannelField::PmtPid},
+        {in.videoPid, newch::kVideoPidLabel, PidRule(), f.videoPid, NewChannelField::VideoPid},
+        {in.audioPid, newch::kAudioPidLabel, PidRule(), f.audioPid, NewChannelField::AudioPid},
+        {in.pcrPid, newch::kPcrPidLabel, PidRule(), f.pcrPid, NewChannelField::PcrPid},
     };
     for (Number& n : numbers) {
         if (n.field == NewChannelField::VideoPid && !television) {
             continue;
         }
-        const NumberInput parsed = ParseNumberInRange(n.label, n.text, 0, n.upper);
-        if (!parsed.ok) {
-            return refuse(n.field, parsed.error);
+        if (!accepted(n.field, n.rule, n.label, n.text)) {
+            return check;
         }
-        n.value = parsed.value;
+        n.value = *NumberOf(n.rule, n.text);
     }
-    if (!FitsLatin1Field(in.provider, chinput::kProviderChars)) {
-        return refuse(NewChannelField::Provider,
-                      "„" + std::string(newch::kProviderLabel) + "“: höchstens " +
-                          std::to_string(chinput::kProviderChars) +
-                          " Zeichen aus dem westeuropäischen Zeichensatz (ISO-8859-1).");
+    if (!accepted(NewChannelField::Provider, ProviderRule(), newch::kProviderLabel, in.provider)) {
+        return check;
     }
     f.provider = in.provider;
     f.favouriteGroup = std::clamp(in.favouriteGroup, 0, 8);
@@ -239,7 +245,8 @@ NewChannelCheck CheckNewChannel(const CVandrelEdit2028Doc& doc, const NewChannel
     f.skip = in.skip;
     if (const CServiceData* same = FindSameChannel(doc.m_services, television, transponder->GetNumber(),
                                                    static_cast<uint16_t>(f.serviceId))) {
-        return refuse(NewChannelField::ServiceId, DuplicateMessage(*same, television));
+        check.bad = NewChannelField::ServiceId;
+        check.error = DuplicateMessage(*same, television);
     }
     return check;
 }

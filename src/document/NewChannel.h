@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "InputRules.h"
+
 class CServiceData;
 class CServiceDataArray;
 class CVandrelEdit2028Doc;
@@ -18,7 +20,6 @@ inline constexpr const char* kVideoPidLabel = "Video PId";
 inline constexpr const char* kAudioPidLabel = "Audio PId";
 inline constexpr const char* kPcrPidLabel = "PCR PId";
 inline constexpr const char* kProviderLabel = "Provider";
-inline constexpr const char* kNoName = "Bitte geben Sie einen Kanalnamen ein.";
 inline constexpr const char* kNoTransponderChosen =
     "Der gewählte Satellit hat keinen Transponder. Ein neuer Kanal kann nur auf einem vorhandenen "
     "Transponder angelegt werden.";
@@ -69,6 +70,9 @@ struct NewChannelCheck {
     NewChannelField bad = NewChannelField::None; // the field to correct
     std::string error;                           // empty when the input is fine
 };
+// The name of a new channel: a service name, and not empty. The other
+// fields take the rules of the channel pane's rows (InputRules.h).
+InputRule NewChannelNameRule();
 // Checks the typed fields in their order on the dialog, then that no
 // channel of the kind with that service id is on the transponder yet.
 NewChannelCheck CheckNewChannel(const CVandrelEdit2028Doc& doc, const NewChannelTexts& texts, bool television);

@@ -3,7 +3,6 @@
 // the new channel goes, also at the edges of the table.
 #include <gtest/gtest.h>
 
-#include "document/ChannelInputRules.h"
 #include "document/DemoDatabase.h"
 #include "document/NewChannel.h"
 #include "support/DocTestHelpers.h"
@@ -131,7 +130,7 @@ TEST_F(NewChannelTest, TypedFieldsAreCheckedAgainstTheirRanges)
     texts.audioPid = texts.pcrPid = "0";
     NewChannelCheck check = CheckNewChannel(doc, texts, true);
     EXPECT_EQ(check.bad, NewChannelField::VideoPid);
-    EXPECT_EQ(check.error, "„Video PId“: Geben Sie eine ganze Zahl zwischen 0 und 8191 ein.");
+    EXPECT_EQ(check.error, "„Video PId“ nimmt nur ganze Zahlen von 0 bis 8191 an.");
     // Radio channels have no video PID to check.
     check = CheckNewChannel(doc, texts, false);
     EXPECT_EQ(check.error, "");
@@ -139,24 +138,30 @@ TEST_F(NewChannelTest, TypedFieldsAreCheckedAgainstTheirRanges)
     EXPECT_EQ(check.fields.pmtPid, 8191);
 
     texts.serviceId = "65536";
-    EXPECT_EQ(CheckNewChannel(doc, texts, false).error,
-              "„Service ID“: Geben Sie eine ganze Zahl zwischen 0 und 65535 ein.");
+    EXPECT_EQ(CheckNewChannel(doc, texts, false).error, "„Service ID“ nimmt nur ganze Zahlen von 0 bis 65535 an.");
     texts.serviceId = "";
     EXPECT_EQ(CheckNewChannel(doc, texts, false).bad, NewChannelField::ServiceId);
     texts.name = "";
-    EXPECT_EQ(CheckNewChannel(doc, texts, false).error, newch::kNoName);
+    check = CheckNewChannel(doc, texts, false);
+    EXPECT_EQ(check.bad, NewChannelField::Name);
+    EXPECT_EQ(check.error, "„Kanalname“ darf nicht leer sein.");
     texts.name = "Neu";
     texts.transponderIndex = -1; // a satellite without transponders
     EXPECT_EQ(CheckNewChannel(doc, texts, false).bad, NewChannelField::Transponder);
 
-    // Names: 19 ISO-8859-1 characters; nothing the record cannot hold.
-    EXPECT_TRUE(FitsLatin1Field("T\xC3\xA9l\xC3\xA9 5 Monde Europe", 19));
-    EXPECT_FALSE(FitsLatin1Field("12345678901234567890", 19));
-    EXPECT_FALSE(FitsLatin1Field("Euro \xE2\x82\xAC", 19));
-    EXPECT_FALSE(FitsLatin1Field("\xC3\x82"
-                                 "ge",
-                                 19)); // U+00C2, dropped by the record's setter
-    EXPECT_FALSE(FitsLatin1Field("Tab\there", 19));
+    // Names and providers take the channel pane's rules and messages.
+    texts.name = "Euro \xE2\x82\xAC";
+    check = CheckNewChannel(doc, texts, false);
+    EXPECT_EQ(check.bad, NewChannelField::Name);
+    EXPECT_EQ(check.error, "Das Zeichen „€“ kann in „Kanalname“ nicht gespeichert werden; erlaubt ist der "
+                           "Zeichensatz ISO-8859-1 (Westeuropäisch).");
+    texts.name = "Neu";
+    texts.transponderIndex = kTp4;
+    texts.serviceId = "65535";
+    texts.provider = "123456789012";
+    check = CheckNewChannel(doc, texts, false);
+    EXPECT_EQ(check.bad, NewChannelField::Provider);
+    EXPECT_EQ(check.error, "„Provider“ fasst höchstens 11 Zeichen.");
 }
 
 TEST_F(NewChannelTest, TheChannelGoesAfterTheSelectedRowElseAfterTheLastOfItsKind)

@@ -20,6 +20,7 @@
 #include "dialogs/NewChannelDlg.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "views/ChannelListModel.h"
+#include "views/InputRuleEdit.h"
 #include "views/VandrelEdit2028View.h"
 
 using namespace ndbtest;
@@ -73,6 +74,7 @@ void TestNewChannel::addedThroughTheDialogAndSavedOnItsChain()
         // The name field refuses what the record cannot hold while it is typed.
         Type(dialog->NameEdit(), QString::fromUtf8("Arte \xE2\x82\xAC HD 12345678901234"));
         QCOMPARE(dialog->NameEdit()->text(), QStringLiteral("Arte  HD 1234567890"));
+        QCOMPARE(dialog->NameEdit()->Hint(), QStringLiteral("„Kanalname“ fasst höchstens 19 Zeichen."));
         dialog->NameEdit()->setText(QStringLiteral("Arte HD"));
         // Hotbird's unused transponder 4.
         dialog->SatelliteBox()->setCurrentIndex(dialog->SatelliteBox()->findData(1));
@@ -89,7 +91,7 @@ void TestNewChannel::addedThroughTheDialogAndSavedOnItsChain()
         // Out of range: a message naming the range, the dialog stays open.
         QVERIFY(dialog->isVisible());
         QCOMPARE(f.Prompts().OfKind(QStringLiteral("warning")).back().text,
-                 QStringLiteral("„Video PId“: Geben Sie eine ganze Zahl zwischen 0 und 8191 ein."));
+                 QStringLiteral("„Video PId“ nimmt nur ganze Zahlen von 0 bis 8191 an."));
         dialog->VideoPidEdit()->setText(QStringLiteral("1101"));
         ok->click();
         seen = true;
