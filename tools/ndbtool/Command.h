@@ -8,7 +8,15 @@ class CVandrelEdit2028Doc;
 
 namespace ndbtool {
 
-enum ExitCode : int { kOk = 0, kUsage = 1, kRefused = 2, kIoError = 3 };
+enum ExitCode : int {
+    kOk = 0,
+    kUsage = 1,
+    kRefused = 2,
+    kIoError = 3,
+    // "diff --exit-code" found differences: the process ends with 1, as
+    // "git diff --exit-code" does, but that is no bad call to explain.
+    kDifferencesFound = 101,
+};
 
 // One subcommand of the tool. Run gets the arguments after the command name.
 class Command {

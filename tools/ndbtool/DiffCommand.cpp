@@ -25,7 +25,7 @@ public:
         const std::vector<ChannelDifference> differences = CompareDatabases(oldDoc, newDoc);
         out << FormatDifferences(differences);
         // As "git diff --exit-code": 1 tells that something differs.
-        return !differences.empty() && !parsed.flags.empty() ? 1 : kOk;
+        return !differences.empty() && !parsed.flags.empty() ? kDifferencesFound : kOk;
     }
 };
 

@@ -74,7 +74,7 @@ int RunCommandLine(int argc, char** argv, const std::vector<std::unique_ptr<ndbt
             if (rc == ndbtool::kUsage) {
                 std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
             }
-            return rc;
+            return rc == ndbtool::kDifferencesFound ? 1 : rc;
         }
     }
     PrintUsage(std::cerr, commands);
