@@ -71,6 +71,8 @@ CPropertiesWnd::CPropertiesWnd(QWidget* parent)
     AddRow(info, provider, Edit::FreeText);
 
     m_nFavouritesGroup = grid->AddGroup(Text(panemsg::kFavourites));
+    // No channel yet: the yes/no rows say nothing either.
+    ClearValues();
 }
 
 void CPropertiesWnd::ClearPane()

@@ -340,6 +340,7 @@ void TestUndo::changedRowsAreSelectedAndInView()
 {
     CDocument* doc = m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("long.ndb"), LongListDatabase(80)));
     QVERIFY(doc);
+    m_f->Frame().setWindowState(Qt::WindowNoState); // a fixed size, not the first start's full screen
     m_f->Frame().resize(1200, 700);
     m_f->Frame().show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_f->Frame()));

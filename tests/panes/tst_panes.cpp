@@ -864,6 +864,9 @@ QStringList ShownValues(const CPropertyPane* pane)
 
 void TestPanes::panesShowNothingOfAnotherOrADeletedChannel()
 {
+    // Opened, no channel chosen yet: not even a yes/no row says "Nein".
+    QCOMPARE(Channel()->Service(), nullptr);
+    QCOMPARE(ShownValues(Channel()), QStringList());
     ClickRow(RowOf("ZDF HD"));
     CChildFrame* first = Frame();
     QVERIFY(ShownValues(Channel()).contains(QStringLiteral("Kanalname=ZDF HD")));
