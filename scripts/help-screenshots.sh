@@ -20,7 +20,7 @@ trap 'rm -rf "$work"' EXIT
 # A home of its own: the run reads and writes no settings of the user.
 mkdir -p "$work/home"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-  QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1400x900x24' \
+  QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1480x900x24' \
   "$BUILD_DIR/tools/helpshots/help_screenshots" "$work/demo.ndb" "$work/raw"
 
 # Screens of a desktop program have few colours: 256 without dithering keep

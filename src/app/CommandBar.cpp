@@ -19,6 +19,7 @@
 #include "AppMessages.h"
 #include "CommandBarKeyboard.h"
 #include "CommandIds.h"
+#include "CommandPanelRow.h"
 
 namespace {
 QString PlainLabel(QString text)
@@ -220,6 +221,19 @@ QAction* CCommandBar::A(const char* objectName) const
     return a;
 }
 
+QMenu* CCommandBar::CommandsMenu(QGroupBox* panel, std::initializer_list<const char*> commands)
+{
+    auto* menu = new QMenu(panel->title(), this);
+    menu->setObjectName(QStringLiteral("commands_") + panel->title());
+    for (const char* name : commands) {
+        if (name)
+            menu->addAction(A(name));
+        else
+            menu->addSeparator();
+    }
+    return menu;
+}
+
 QMenu* CCommandBar::BuildApplicationMenu()
 {
     auto* menu = new CKeyTipMenu(QStringLiteral("Datei"), this);
@@ -368,14 +382,10 @@ QToolButton* CCommandBar::MenuButton(QWidget* parent, const QString& text, const
 
 QWidget* CCommandBar::BuildHomeTab()
 {
-    auto* page = new QWidget;
+    auto* page = new CCommandPanelRow;
     page->setObjectName(QStringLiteral("tab_Startseite"));
     page->setAccessibleName(QStringLiteral("Startseite"));
-    auto* row = new QHBoxLayout(page);
-    // The panels never shrink below their contents; the frame grows instead.
-    row->setSizeConstraint(QLayout::SetMinimumSize);
-    row->setContentsMargins(2, 0, 2, 2);
-    row->setSpacing(3);
+    m_pHomePanels = page;
 
     // Zwischenablage: paste large, the others as columns of small buttons.
     QGroupBox* clip = NewPanel(QStringLiteral("Zwischenablage"), QStringLiteral("D"));
@@ -397,7 +407,9 @@ QWidget* CCommandBar::BuildHomeTab()
     }
     undoColumn->addStretch();
     static_cast<QHBoxLayout*>(clip->layout())->addLayout(undoColumn);
-    row->addWidget(clip);
+    QMenu* clipCommands = CommandsMenu(clip, {"cmd_57637", "cmd_57635", "cmd_57634", "cmd_57642", nullptr,
+                                              "cmd_57643", "cmd_57644"});
+    page->AddPanel(clip, clipCommands, A("cmd_57637")->icon());
 
     QGroupBox* view = NewPanel(QStringLiteral("Ansicht"));
     auto* paneMenu = new QMenu(QStringLiteral("Eigenschaftsfenster"), view);
@@ -418,13 +430,17 @@ QWidget* CCommandBar::BuildHomeTab()
     QAction* viewStyle = A("cmd_32778");
     view->layout()->addWidget(MenuButton(view, viewStyle->text(), QStringLiteral("button_cmd_32778"), styleMenu,
                                          viewStyle->icon(), viewStyle));
-    row->addWidget(view);
+    QMenu* viewCommands = CommandsMenu(view, {});
+    viewCommands->addMenu(paneMenu)->setIcon(A("cmd_32784")->icon());
+    viewCommands->addMenu(styleMenu)->setIcon(viewStyle->icon());
+    page->AddPanel(view, viewCommands, A("cmd_32784")->icon());
 
     QGroupBox* windows = NewPanel(QStringLiteral("Fenster"), QStringLiteral("W"));
     m_pWindowButton = MenuButton(windows, QStringLiteral("Fenster"), QStringLiteral("button_cmd_131"),
                                  m_pWindowMenu, A("cmd_131")->icon(), A("cmd_131"));
     windows->layout()->addWidget(m_pWindowButton);
-    row->addWidget(windows);
+    // The window list itself, as the button's arrow opens it.
+    page->AddPanel(windows, m_pWindowMenu, A("cmd_131")->icon());
 
     QGroupBox* selection = NewPanel(QStringLiteral("Auswahl"));
     auto* kinds = new QVBoxLayout;
@@ -433,7 +449,7 @@ QWidget* CCommandBar::BuildHomeTab()
     kinds->addWidget(SmallButton(selection, A("cmd_32772")), 0, Qt::AlignLeft);
     kinds->addStretch();
     static_cast<QHBoxLayout*>(selection->layout())->addLayout(kinds);
-    row->addWidget(selection);
+    page->AddPanel(selection, CommandsMenu(selection, {"cmd_32771", "cmd_32772"}), A("cmd_32771")->icon());
 
     QGroupBox* options = NewPanel(QStringLiteral("Optionen"));
     auto* checks = new QVBoxLayout;
@@ -445,7 +461,8 @@ QWidget* CCommandBar::BuildHomeTab()
     static_cast<QHBoxLayout*>(options->layout())->addLayout(checks);
     options->layout()->addWidget(LargeButton(options, A("cmd_32775")));
     options->layout()->addWidget(LargeButton(options, A("cmd_32776")));
-    row->addWidget(options);
+    page->AddPanel(options, CommandsMenu(options, {"cmd_32773", "cmd_32774", nullptr, "cmd_32775", "cmd_32776"}),
+                   A("cmd_32776")->icon());
 
     QGroupBox* tools = NewPanel(QStringLiteral("Tools"));
     tools->layout()->addWidget(LargeButton(tools, A("cmd_32850"), QStringLiteral("Kanalposition\naktualisieren")));
@@ -462,7 +479,10 @@ QWidget* CCommandBar::BuildHomeTab()
         A("cmd_32859")->icon(), nullptr,
         QStringLiteral("Speichert die Kanalreihenfolge in einer Datei oder ordnet die Kanäle nach ihr.")));
     tools->layout()->addWidget(LargeButton(tools, A("cmd_32882"), QStringLiteral("Vergleichen\nmit...")));
-    row->addWidget(tools);
+    QMenu* toolCommands = CommandsMenu(tools, {"cmd_32850", "cmd_32844"});
+    toolCommands->addMenu(sortMenu)->setIcon(A("cmd_32859")->icon());
+    toolCommands->addAction(A("cmd_32882"));
+    page->AddPanel(tools, toolCommands, A("cmd_32850")->icon());
 
     QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"));
     auto* settingsColumn = new QVBoxLayout;
@@ -470,10 +490,15 @@ QWidget* CCommandBar::BuildHomeTab()
     for (const char* name : {"cmd_32777", "cmd_32860", "cmd_32849"})
         settingsColumn->addWidget(SmallButton(settingsPanel, A(name)), 0, Qt::AlignLeft);
     static_cast<QHBoxLayout*>(settingsPanel->layout())->addLayout(settingsColumn);
-    row->addWidget(settingsPanel);
-    row->addStretch(1);
+    // The statistics' picture: the options already show a gear.
+    page->AddPanel(settingsPanel, CommandsMenu(settingsPanel, {"cmd_32777", "cmd_32860", "cmd_32849"}),
+                   A("cmd_32777")->icon());
 
-    m_homeKeyTips[Qt::Key_D] = [clip] {
+    m_homeKeyTips[Qt::Key_D] = [page, clip] {
+        if (QToolButton* collapsed = page->CollapsedButton(clip)) {
+            collapsed->showMenu();
+            return;
+        }
         // The first button that can run now ("Einfügen" waits for the clipboard).
         for (QToolButton* b : clip->findChildren<QToolButton*>())
             if (b->isEnabled()) {
@@ -481,7 +506,10 @@ QWidget* CCommandBar::BuildHomeTab()
                 break;
             }
     };
-    m_homeKeyTips[Qt::Key_W] = [this] { m_pWindowButton->showMenu(); };
+    m_homeKeyTips[Qt::Key_W] = [page, windows, this] {
+        QToolButton* collapsed = page->CollapsedButton(windows);
+        (collapsed ? collapsed : m_pWindowButton)->showMenu();
+    };
     m_homeKeyTips[Qt::Key_V] = [this] { A("cmd_57637")->trigger(); };
     m_homeKeyTips[Qt::Key_X] = [this] { A("cmd_57635")->trigger(); };
     m_homeKeyTips[Qt::Key_C] = [this] { A("cmd_57634")->trigger(); };

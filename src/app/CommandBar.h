@@ -2,9 +2,11 @@
 #include <QMenu>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 class CCommandBarKeyboard;
+class CCommandPanelRow;
 class QAction;
 class QGroupBox;
 class QStackedWidget;
@@ -42,6 +44,8 @@ public:
     QMenu* ApplicationMenu() const { return m_pAppMenu; }
     QToolBar* QuickAccessBar() const { return m_pQuickAccess; }
     QTabBar* Tabs() const { return m_pTabs; }
+    // The panels of the tab "Startseite".
+    CCommandPanelRow* HomePanels() const { return m_pHomePanels; }
 
     // The recent files of the application menu, most recent first.
     void SetRecentFiles(const QStringList& paths);
@@ -71,6 +75,9 @@ private:
     QToolButton* MenuButton(QWidget* parent, const QString& text, const QString& name, QMenu* menu,
                             const QIcon& icon, QAction* defaultAction = nullptr,
                             const QString& description = QString());
+    // The commands of a panel as a menu, for its collapsed form; nullptr
+    // stands for a separator.
+    QMenu* CommandsMenu(QGroupBox* panel, std::initializer_list<const char*> commands);
     QMenu* BuildApplicationMenu();
     QAction* A(const char* objectName) const;
 
@@ -87,6 +94,7 @@ private:
     QToolButton* m_pStyleButton = nullptr;
     QToolButton* m_pHelpButton = nullptr;
     QToolButton* m_pWindowButton = nullptr;
+    CCommandPanelRow* m_pHomePanels = nullptr;
     std::map<int, std::function<void()>> m_homeKeyTips;
     CCommandBarKeyboard* m_pKeyboard = nullptr;
     bool m_bWindows7Look = false;

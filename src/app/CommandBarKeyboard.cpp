@@ -114,20 +114,22 @@ void CCommandBarKeyboard::ShowHomeTips()
     // a panel's beside its title, a small button's on its icon, a large
     // button's below its picture.
     for (QGroupBox* panel : home->findChildren<QGroupBox*>()) {
-        if (KeyTipOf(panel).isEmpty())
+        if (KeyTipOf(panel).isEmpty() || panel->isHidden())
             continue;
         const QFontMetrics metrics(panel->font());
         const int right = metrics.horizontalAdvance(panel->title()) + 2 * metrics.height();
         PlaceBadge(AddBadge(window, KeyTipOf(panel)), panel, QRect(right, 0, 0, metrics.height()));
     }
     for (QToolButton* b : home->findChildren<QToolButton*>()) {
-        if (KeyTipOf(b->defaultAction()).isEmpty() || !b->isVisible())
+        // A command's own tip, or that of the collapsed panel a button stands for.
+        const QString tip = b->defaultAction() ? KeyTipOf(b->defaultAction()) : KeyTipOf(b);
+        if (tip.isEmpty() || !b->isVisible())
             continue;
         const QSize icon = b->iconSize();
         const QRect at = b->toolButtonStyle() == Qt::ToolButtonTextBesideIcon
                              ? QRect(2, (b->height() - icon.height()) / 2, icon.width() + 4, icon.height() + 6)
                              : b->rect();
-        PlaceBadge(AddBadge(window, KeyTipOf(b->defaultAction())), b, at);
+        PlaceBadge(AddBadge(window, tip), b, at);
     }
 }
 

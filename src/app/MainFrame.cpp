@@ -168,7 +168,7 @@ bool CMainFrame::Create()
 
     setAcceptDrops(true);
     // Wide enough for the whole command bar where the screen allows it.
-    int width = std::max(1280, m_pCommandBar->minimumSizeHint().width() + 8);
+    int width = std::max(1280, m_pCommandBar->sizeHint().width() + 8);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         width = std::min(width, screen->availableGeometry().width());
     resize(width, 820);

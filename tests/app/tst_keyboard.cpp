@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "ChildFrame.h"
 #include "CommandBar.h"
 #include "CommandBarKeyboard.h"
+#include "CommandPanelRow.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
@@ -69,6 +71,7 @@ private slots:
     void cleanup();
 
     void keyTipsShowOnAltAndRunTheirCommand();
+    void keyTipOfACollapsedPanelOpensItsMenu();
     void applicationMenuShowsItsKeyTip();
     void everyCommandOfTheBarIsReachedWithTab();
     void contextMenusOpenFromTheKeyboard();
@@ -267,6 +270,34 @@ void TestKeyboard::contextMenusOpenFromTheKeyboard()
     QCOMPARE(menu->activeAction()->text(), QStringLiteral("Umbenennen"));
     QTest::keyClick(menu, Qt::Key_Return);
     QTRY_VERIFY(tree->viewport()->findChild<QWidget*>(QStringLiteral("treeLabelEdit")));
+}
+
+void TestKeyboard::keyTipOfACollapsedPanelOpensItsMenu()
+{
+    Main().setWindowState(Qt::WindowNoState);
+    Main().resize(700, 700);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+    auto* windows = Bar()->findChild<QGroupBox*>(QStringLiteral("panel_Fenster"));
+    QVERIFY(windows);
+    QToolButton* collapsed = Bar()->HomePanels()->CollapsedButton(windows);
+    QVERIFY(collapsed && collapsed->isVisible());
+
+    QWidget* list = List();
+    PressAlt(list);
+    QTest::keyClick(list, Qt::Key_H);
+    QVERIFY(Tips()->ShownTips().contains(QStringLiteral("W")));
+    // The tip stands on the button, not where the hidden panel would be.
+    auto* tip = Main().findChild<QLabel*>(QStringLiteral("keyTip_W"));
+    QVERIFY(tip);
+    const QRect button(collapsed->mapTo(&Main(), QPoint()), collapsed->size());
+    QVERIFY(button.left() <= tip->geometry().center().x() && tip->geometry().center().x() <= button.right());
+
+    QMenu* opened = nullptr;
+    WhenMenuOpens([&opened](QMenu* menu) { opened = menu; });
+    QTest::keyClick(list, Qt::Key_W);
+    QTRY_VERIFY(opened);
+    QCOMPARE(opened, collapsed->menu());
 }
 
 QTEST_MAIN(TestKeyboard)

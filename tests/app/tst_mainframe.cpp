@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
@@ -31,6 +32,7 @@
 
 #include "ChildFrame.h"
 #include "CommandBar.h"
+#include "CommandPanelRow.h"
 #include "CommandTable.h"
 #include "DesktopAlert.h"
 #include "DockPane.h"
@@ -55,6 +57,7 @@ private slots:
     void commandTexts();
     void enabledStates();
     void commandBarLayout();
+    void narrowWindowCollapsesPanels();
     void applicationMenuHasRecentFiles();
     void germanStandardTexts();
     void styleSwitchAppliesAndStoresAtOnce();
@@ -247,9 +250,33 @@ void TestMainFrame::enabledStates()
     QVERIFY(!m_f->Trigger(QStringLiteral("cmd_57637")));
 }
 
+namespace {
+// A window of the given width, laid out.
+void ResizeFrame(CMainFrame& frame, int width)
+{
+    frame.setWindowState(Qt::WindowNoState);
+    frame.resize(width, 700);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+}
+
+// The object names of the actions a menu offers, its sub-menus' included.
+void CollectMenuCommands(const QMenu* menu, QSet<QString>& names)
+{
+    for (QAction* a : menu->actions()) {
+        if (a->menu())
+            CollectMenuCommands(a->menu(), names);
+        else if (!a->isSeparator())
+            names.insert(a->objectName());
+    }
+}
+} // namespace
+
 void TestMainFrame::commandBarLayout()
 {
     QVERIFY(m_f->Start());
+    // As wide as a desktop screen (the offscreen one is narrower).
+    ResizeFrame(m_f->Frame(), 1600);
     CCommandBar* bar = m_f->Frame().CommandBar();
     QVERIFY(bar);
     QCOMPARE(bar->ApplicationButton()->text(), QStringLiteral("Datei"));
@@ -316,6 +343,66 @@ void TestMainFrame::commandBarLayout()
     QVERIFY(paste);
     QCOMPARE(QAccessible::queryAccessibleInterface(paste)->role(), QAccessible::Button);
     QCOMPARE(QAccessible::queryAccessibleInterface(paste)->text(QAccessible::Name), QStringLiteral("Einfügen"));
+}
+
+void TestMainFrame::narrowWindowCollapsesPanels()
+{
+    QVERIFY(m_f->Start());
+    CMainFrame& frame = m_f->Frame();
+    CCommandBar* bar = frame.CommandBar();
+    CCommandPanelRow* row = bar->HomePanels();
+    QVERIFY(row);
+    const QStringList titles{QStringLiteral("Zwischenablage"), QStringLiteral("Ansicht"), QStringLiteral("Fenster"),
+                             QStringLiteral("Auswahl"),        QStringLiteral("Optionen"), QStringLiteral("Tools"),
+                             QStringLiteral("Settings")};
+    QList<QGroupBox*> panels;
+    for (const QString& title : titles)
+        panels << bar->findChild<QGroupBox*>(QStringLiteral("panel_") + title);
+    QVERIFY(!panels.contains(nullptr));
+
+    // The bar does not hold the window wider than a small screen.
+    QVERIFY2(frame.minimumSizeHint().width() <= 800, qPrintable(QString::number(frame.minimumSizeHint().width())));
+
+    for (int width : {1000, 800}) {
+        ResizeFrame(frame, width);
+        // Panels give way from the right; what stays fits into the window.
+        int expanded = 0;
+        while (expanded < panels.size() && !row->CollapsedButton(panels[expanded]))
+            ++expanded;
+        QVERIFY2(expanded > 0 && expanded < panels.size(), qPrintable(QString::number(expanded)));
+        for (int i = 0; i < panels.size(); ++i) {
+            QToolButton* collapsed = row->CollapsedButton(panels[i]);
+            QCOMPARE(collapsed != nullptr, i >= expanded);
+            QWidget* shown = collapsed ? static_cast<QWidget*>(collapsed) : panels[i];
+            QVERIFY2(shown->isVisible() && !(collapsed && panels[i]->isVisible()), qPrintable(titles[i]));
+            QVERIFY2(shown->mapTo(&frame, QPoint(shown->width(), 0)).x() <= frame.width(), qPrintable(titles[i]));
+        }
+        // Every command of a collapsed panel is in its button's menu.
+        for (int i = expanded; i < panels.size(); ++i) {
+            QSet<QString> offered;
+            CollectMenuCommands(row->CollapsedButton(panels[i])->menu(), offered);
+            QSet<QString> commands;
+            for (QToolButton* b : panels[i]->findChildren<QToolButton*>()) {
+                if (b->menu())
+                    CollectMenuCommands(b->menu(), commands);
+                else if (b->defaultAction())
+                    commands.insert(b->defaultAction()->objectName());
+            }
+            for (QCheckBox* box : panels[i]->findChildren<QCheckBox*>())
+                commands.insert(box->objectName().mid(int(strlen("check_"))));
+            QVERIFY2(!commands.isEmpty() && offered.contains(commands),
+                     qPrintable(titles[i] + QLatin1String(": ") + QStringList(commands.values()).join(u' ')));
+        }
+    }
+    // A screen reader names the button after its panel.
+    QToolButton* settings = row->CollapsedButton(panels.last());
+    QVERIFY(settings);
+    QCOMPARE(QAccessible::queryAccessibleInterface(settings)->text(QAccessible::Name), QStringLiteral("Settings"));
+
+    // Wide again: every panel is back.
+    ResizeFrame(frame, 1600);
+    for (QGroupBox* panel : panels)
+        QVERIFY2(panel->isVisible() && !row->CollapsedButton(panel), qPrintable(panel->title()));
 }
 
 void TestMainFrame::applicationMenuHasRecentFiles()
