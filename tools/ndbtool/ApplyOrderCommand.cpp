@@ -15,23 +15,18 @@ public:
     {
         DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = OpenDatabase(args, {"--force"}, 3, parsed, doc, err); rc != kOk) {
+        if (const int rc = OpenDatabaseToRewrite(args, 3, parsed, doc, err); rc != kOk) {
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
-        if (const int rc = RefusePartlyRead(doc, !parsed.flags.empty(), err); rc != kOk) {
-            return rc;
-        }
         const ApplyOrderResult result = ApplySortOrderFile(doc, files[1]);
         if (result.status != SortOrderStatus::Ok) {
             // A file that could not be used leaves nothing worth saving.
             err << result.message << '\n';
             return kRefused;
         }
-        std::string error;
-        if (!doc.SaveFile(files[2], error)) {
-            err << error << '\n';
-            return kIoError;
+        if (const int rc = SaveDatabase(doc, files[2], err); rc != kOk) {
+            return rc;
         }
         out << result.summary << '\n';
         return kOk;

@@ -16,13 +16,10 @@ public:
     {
         DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = OpenDatabase(args, {"--force"}, 3, parsed, doc, err); rc != kOk) {
+        if (const int rc = OpenDatabaseToRewrite(args, 3, parsed, doc, err); rc != kOk) {
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
-        if (const int rc = RefusePartlyRead(doc, !parsed.flags.empty(), err); rc != kOk) {
-            return rc;
-        }
         ReferenceList list;
         std::string message;
         switch (ReadReferenceListFile(files[1], list, message)) {
@@ -37,10 +34,8 @@ public:
             return kRefused;
         }
         const ReferenceApplyResult result = ApplyReferenceList(doc, list);
-        std::string error;
-        if (!doc.SaveFile(files[2], error)) {
-            err << error << '\n';
-            return kIoError;
+        if (const int rc = SaveDatabase(doc, files[2], err); rc != kOk) {
+            return rc;
         }
         for (const std::string& line : ReportSummaryLines(result)) {
             out << line << '\n';

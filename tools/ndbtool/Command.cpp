@@ -78,4 +78,23 @@ int RefusePartlyRead(const CVandrelEdit2028Doc& doc, bool force, std::ostream& e
     return kOk;
 }
 
+int OpenDatabaseToRewrite(const std::vector<std::string>& args, size_t fileCount, DatabaseArgs& parsed,
+                          CVandrelEdit2028Doc& doc, std::ostream& err)
+{
+    if (const int rc = OpenDatabase(args, {"--force"}, fileCount, parsed, doc, err); rc != kOk) {
+        return rc;
+    }
+    return RefusePartlyRead(doc, !parsed.flags.empty(), err);
+}
+
+int SaveDatabase(CVandrelEdit2028Doc& doc, const std::string& path, std::ostream& err)
+{
+    std::string error;
+    if (!doc.SaveFile(path, error)) {
+        err << error << '\n';
+        return kIoError;
+    }
+    return kOk;
+}
+
 } // namespace ndbtool

@@ -56,4 +56,12 @@ struct DatabaseArgs {
 int OpenDatabase(const std::vector<std::string>& args, const std::vector<std::string>& flags, size_t fileCount,
                  DatabaseArgs& parsed, CVandrelEdit2028Doc& doc, std::ostream& err);
 
+// OpenDatabase for a command that writes the database again: the only flag
+// is --force, and a database read only in part is refused without it.
+int OpenDatabaseToRewrite(const std::vector<std::string>& args, size_t fileCount, DatabaseArgs& parsed,
+                          CVandrelEdit2028Doc& doc, std::ostream& err);
+
+// Saves doc to path; kOk, or kIoError with the reason on err.
+int SaveDatabase(CVandrelEdit2028Doc& doc, const std::string& path, std::ostream& err);
+
 } // namespace ndbtool

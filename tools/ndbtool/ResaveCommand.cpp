@@ -15,17 +15,12 @@ public:
         (void)out;
         DatabaseArgs parsed;
         CVandrelEdit2028Doc doc;
-        if (const int rc = OpenDatabase(args, {"--force"}, 2, parsed, doc, err); rc != kOk) {
+        if (const int rc = OpenDatabaseToRewrite(args, 2, parsed, doc, err); rc != kOk) {
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
-        if (const int rc = RefusePartlyRead(doc, !parsed.flags.empty(), err); rc != kOk) {
+        if (const int rc = SaveDatabase(doc, files[1], err); rc != kOk) {
             return rc;
-        }
-        std::string error;
-        if (!doc.SaveFile(files[1], error)) {
-            err << error << '\n';
-            return kIoError;
         }
         return kOk;
     }
