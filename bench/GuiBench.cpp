@@ -11,10 +11,10 @@
 #include <QUndoStack>
 #include <memory>
 
-#include "AppSettings.h"
-#include "Document.h"
+#include "uibase/AppSettings.h"
+#include "uibase/Document.h"
 #include "QtSettingsStore.h"
-#include "UserPrompts.h"
+#include "uibase/UserPrompts.h"
 #include "document/DemoDatabase.h"
 #include "views/ChannelListModel.h"
 #include "views/SortListCtrl.h"

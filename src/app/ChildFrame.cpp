@@ -5,27 +5,25 @@
 
 #include <QApplication>
 #include <QListView>
+#include <QMetaMethod>
 #include <QSplitter>
 #include <QUndoStack>
 
-#include "AppMessages.h"
-#include "CommandIds.h"
-#include "DockPane.h"
-#include "Document.h"
-#include "MainFrame.h"
-#include "VandrelEdit2028App.h"
 #include "dialogs/ExchangeCommands.h"
 #include "dialogs/PrintCommands.h"
 #include "dialogs/ReferenceCommands.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
-#include "panes/PaneCoordinator.h"
+#include "uibase/AppMessages.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
 #include "views/LeftView.h"
 #include "views/VandrelEdit2028View.h"
-#include "views/ViewMessages.h"
 
-CChildFrame::CChildFrame(CDocument* document, QWidget* parent)
-    : QWidget(parent), m_pDocument(document), m_strChannelCount(QString::fromUtf8(appmsg::kChannelCountInitial))
+CChildFrame::CChildFrame(CDocument* document, const FrameServices& services, QWidget* parent)
+    : QWidget(parent), m_pDocument(document), m_services(services),
+      m_strChannelCount(QString::fromUtf8(appmsg::kChannelCountInitial))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -34,27 +32,9 @@ CChildFrame::CChildFrame(CDocument* document, QWidget* parent)
 
 CChildFrame::~CChildFrame() = default;
 
-namespace {
-CPaneCoordinator* Panes()
-{
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    return frame ? frame->PaneCoordinator() : nullptr;
-}
-
-void BringPaneToFront(int paneId)
-{
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    if (CMainFrame* frame = app ? app->MainFrame() : nullptr)
-        if (CDockPane* pane = frame->Pane(paneId))
-            pane->ShowPane();
-}
-} // namespace
-
 void CChildFrame::CreateViews(QVBoxLayout* layout)
 {
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    AppSettings& settings = app->Settings();
+    AppSettings& settings = *m_services.settings;
     m_bAutoNumbering = settings.m_nAutoNummerierung != 0;
     m_bOnlyActive = settings.m_nSatelliteOnlyActive != 0;
 
@@ -64,7 +44,8 @@ void CChildFrame::CreateViews(QVBoxLayout* layout)
     m_pTree = new CLeftView(*m_pDocument, settings, m_pSplitter);
     m_pTree->setMinimumSize(100, 100);
     m_pTree->SetOnlyActive(m_bOnlyActive);
-    m_pList = new CVandrelEdit2028View(*m_pDocument, settings, app->Store(), app->Prompts(), m_pSplitter);
+    m_pList =
+        new CVandrelEdit2028View(*m_pDocument, settings, *m_services.store, *m_services.prompts, m_pSplitter);
     m_pList->setMinimumSize(100, 100);
     m_pList->SetAutoNumbering(m_bAutoNumbering);
     m_pSplitter->addWidget(m_pTree);
@@ -84,20 +65,19 @@ void CChildFrame::CreateViews(QVBoxLayout* layout)
 
 bool CChildFrame::CRoute::UpdateCommand(int id, CommandState& state)
 {
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    CMainFrame* main = app ? app->MainFrame() : nullptr;
-    return m_frame.UpdateCommand(id, state) || (main && main->UpdateCommand(id, state)) ||
-           (app && app->UpdateCommand(id, state));
+    ICommandTarget* outer = m_frame.m_services.outerCommands;
+    return m_frame.UpdateCommand(id, state) || (outer && outer->UpdateCommand(id, state));
 }
 
 bool CChildFrame::CRoute::OnCommand(int id)
 {
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    CMainFrame* main = app ? app->MainFrame() : nullptr;
     // The main frame's route, so the command bar shows what the menu changed.
-    if (main)
-        return main->RouteCommand(id, &m_frame);
-    return m_frame.OnCommand(id) || (app && app->OnCommand(id));
+    if (m_frame.isSignalConnected(QMetaMethod::fromSignal(&CChildFrame::CommandRequested))) {
+        bool handled = false;
+        emit m_frame.CommandRequested(id, &m_frame, handled);
+        return handled;
+    }
+    return m_frame.OnCommand(id);
 }
 
 void CChildFrame::ConnectViews()
@@ -109,12 +89,12 @@ void CChildFrame::ConnectViews()
     connect(m_pTree, &CLeftView::TransponderSelected, list,
             [this](CTransponderData* transponder) { m_pList->FillTransponder(transponder, CurrentKind()); });
     connect(m_pTree, &CLeftView::FavouriteGroupSelected, list, [this](int group) {
-        m_pList->SetFavSeqNum(CVandrelEdit2028App::Instance()->Settings().m_nFavSeqNum != 0);
+        m_pList->SetFavSeqNum(m_services.settings->m_nFavSeqNum != 0);
         m_pList->FillFavouriteGroup(group, CurrentKind());
         m_pList->RefreshNumbers(false);
     });
     connect(m_pTree, &CLeftView::SequentialNumberingChanged, list, [this] {
-        m_pList->SetFavSeqNum(CVandrelEdit2028App::Instance()->Settings().m_nFavSeqNum != 0);
+        m_pList->SetFavSeqNum(m_services.settings->m_nFavSeqNum != 0);
         m_pList->RefreshNumbers(false);
     });
     connect(m_pTree, &CLeftView::MarkedGroupChanged, list, [this](int group) {
@@ -131,63 +111,51 @@ void CChildFrame::ConnectViews()
         if (m_pList->ListMode() != CVandrelEdit2028View::kModeAll)
             m_pList->FillAllChannels(CurrentKind());
     });
-    connect(list, &CVandrelEdit2028View::DropRefused, this, [](const QString& text) {
-        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
-            frame->ShowDesktopAlert(text);
-    });
+    connect(list, &CVandrelEdit2028View::DropRefused, this, &CChildFrame::AlertWanted);
     // The other windows of the document show the renamed or reordered groups
     // too, and the channel pane its group names.
-    connect(m_pTree, &CLeftView::GroupsChanged, this, [this] {
-        m_pDocument->UpdateAllViews(this, kHintRefillList);
-        if (CPaneCoordinator* panes = Panes())
-            panes->RefreshChannelPane(this);
-    });
+    connect(m_pTree, &CLeftView::GroupsChanged, this,
+            [this] { m_pDocument->UpdateAllViews(this, kHintRefillList); });
     // The panes follow the document's current records; Enter and
     // "Eigenschaften" bring the channel pane to the front.
-    connect(list, &CVandrelEdit2028View::ServiceShown, this, [this](bool bringToFront) {
-        if (CPaneCoordinator* panes = Panes())
-            panes->ShowCurrentRecords(this);
-        if (bringToFront)
-            BringPaneToFront(cmd::kPaneProperties);
-    });
+    connect(list, &CVandrelEdit2028View::ServiceShown, this,
+            [this](bool bringToFront) { emit PaneWanted(this, cmd::kPaneProperties, bringToFront); });
     connect(m_pTree, &CLeftView::SatellitePropertiesRequested, this, [this](CSatelliteData*, bool bringToFront) {
-        if (CPaneCoordinator* panes = Panes())
-            panes->ShowCurrentRecords(this);
-        if (bringToFront)
-            BringPaneToFront(cmd::kPaneSatellite);
+        emit PaneWanted(this, cmd::kPaneSatellite, bringToFront);
     });
     connect(m_pTree, &CLeftView::TransponderPropertiesRequested, this,
             [this](CTransponderData*, bool bringToFront) {
-                if (CPaneCoordinator* panes = Panes())
-                    panes->ShowCurrentRecords(this);
-                if (bringToFront)
-                    BringPaneToFront(cmd::kPaneTransponder);
+                emit PaneWanted(this, cmd::kPaneTransponder, bringToFront);
             });
-    // An undo or redo: the panes show the records again once it has run.
-    connect(m_pDocument, &CDocument::ChangeReverted, this, [this] {
-        if (CPaneCoordinator* panes = Panes())
-            panes->OnChangeReverted(this);
-    });
-    connect(m_pDocument->UndoStack(), &QUndoStack::indexChanged, this, [this] {
-        if (CPaneCoordinator* panes = Panes())
-            panes->OnUndoStepDone(this);
-    });
     // The search lists records: after deletions and restored steps it looks again.
-    const auto searchAgain = [this] {
-        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
-            frame->SearchAgain(m_pDocument);
-    };
+    const auto searchAgain = [this] { emit ChannelsChanged(this); };
     connect(list, &CVandrelEdit2028View::ChannelTableChanged, this, searchAgain);
     // The document's other windows show the channels that came or went too.
     connect(list, &CVandrelEdit2028View::ChannelTableChanged, this,
             [this] { m_pDocument->UpdateAllViews(m_pList, kHintChannelTable); });
     connect(m_pDocument, &CDocument::ChangeReverted, this, searchAgain);
     connect(m_pDocument, &CDocument::ViewsUpdate, this,
-            [this](QObject* sender, int hint, void*) { OnViewsUpdate(sender, hint); });
+            [this](QObject* sender, int hint, void* object) { OnViewsUpdate(sender, hint, object); });
 }
 
-void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
+void CChildFrame::OnViewsUpdate(QObject* sender, int hint, void* object)
 {
+    // A pane edited a record: every window of the document shows it.
+    switch (hint) {
+    case kHintServiceEdited:
+        m_pList->RefreshChannelRow(static_cast<CServiceData*>(object));
+        return;
+    case kHintTransponderEdited:
+        m_pTree->RelabelTransponder(static_cast<CTransponderData*>(object));
+        m_pList->RefreshTransponderColumns();
+        return;
+    case kHintSatelliteEdited:
+        m_pTree->RelabelSatellite(static_cast<CSatelliteData*>(object));
+        m_pList->RefreshTransponderColumns();
+        return;
+    default:
+        break;
+    }
     // The tree refills the list from its selected node; with none selected
     // the list shows all channels.
     if (hint == kHintRefillList && !m_pTree->currentItem())
@@ -202,38 +170,34 @@ void CChildFrame::OnViewsUpdate(QObject* sender, int hint)
 
 void CChildFrame::RunExchange(int id)
 {
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    const ExchangeOutcome outcome = IsReferenceCommand(id)
-                                        ? RunReferenceCommand(id, *m_pDocument, app->Prompts(), this)
-                                        : RunExchangeCommand(id, *m_pDocument, app->Prompts(), this);
+    IUserPrompts& prompts = *m_services.prompts;
+    const ExchangeOutcome outcome =
+        IsReferenceCommand(id) ? RunReferenceCommand(id, *m_pDocument, prompts, *m_services.documents, this)
+                               : RunExchangeCommand(id, *m_pDocument, prompts, this);
     if (!outcome.reordered)
         return;
     // Every window of the document shows the new order and groups; this one
     // sorts its list by position.
     m_pDocument->UpdateAllViews(this, kHintRefillList);
-    m_pList->OnCommand(viewcmd::kSortByPosition);
-    if (CPaneCoordinator* panes = Panes())
-        panes->ShowCurrentRecords(this);
-    if (CMainFrame* frame = app->MainFrame()) {
-        frame->SearchAgain(m_pDocument);
-        if (!outcome.alert.isEmpty())
-            frame->ShowDesktopAlert(outcome.alert);
-    }
+    m_pList->OnCommand(cmd::kSortByPosition);
+    emit PaneWanted(this, 0, false);
+    emit ChannelsChanged(this);
+    if (!outcome.alert.isEmpty())
+        emit AlertWanted(outcome.alert);
 }
 
 void CChildFrame::SetTelevisionMode(bool television)
 {
     m_bTvMode = television;
     m_pDocument->UpdateAllViews(this, kHintRefillList);
-    if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
-        frame->RetargetChannelSearch();
+    emit SearchTargetChanged(this);
     m_pTree->setEnabled(true);
 }
 
 void CChildFrame::ToggleOnlyActive()
 {
     m_bOnlyActive = !m_bOnlyActive;
-    CVandrelEdit2028App::Instance()->Settings().m_nSatelliteOnlyActive = m_bOnlyActive ? 1 : 0;
+    m_services.settings->m_nSatelliteOnlyActive = m_bOnlyActive ? 1 : 0;
     CVandrelEdit2028Doc& doc = m_pDocument->Core();
     doc.m_pCurrentService = nullptr;
     doc.m_pCurrentTransponder = nullptr;
@@ -243,25 +207,24 @@ void CChildFrame::ToggleOnlyActive()
     m_pTree->expandItem(m_pTree->SatellitesRoot());
     m_pTree->setCurrentItem(m_pTree->SatellitesRoot());
     m_pList->FillAllChannels(CurrentKind());
-    if (CPaneCoordinator* panes = Panes())
-        panes->ShowCurrentRecords(this); // all three are empty now
+    emit PaneWanted(this, 0, false); // all three are empty now
 }
 
 void CChildFrame::SetDisplayMode(int commandId)
 {
     CVandrelEdit2028View::DisplayMode mode = CVandrelEdit2028View::kDetails;
     switch (commandId) {
-    case viewcmd::kSmallIcons:
+    case cmd::kViewSmallIcons:
         mode = CVandrelEdit2028View::kSmallIcons;
         break;
-    case viewcmd::kLargeIcons:
+    case cmd::kViewLargeIcons:
         mode = CVandrelEdit2028View::kLargeIcons;
         break;
-    case viewcmd::kList:
+    case cmd::kViewList:
         mode = CVandrelEdit2028View::kList;
         break;
     default:
-        commandId = viewcmd::kDetails;
+        commandId = cmd::kViewDetails;
         break;
     }
     const std::vector<CServiceData*> selected = m_pList->SelectedServices();
@@ -322,13 +285,13 @@ bool CChildFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kEditSelectAll:
     case cmd::kRenumber:
     case cmd::kViewStyle:
-    case viewcmd::kArrangeIcons:
+    case cmd::kViewArrange:
         state.enabled = true;
         return true;
-    case viewcmd::kSmallIcons:
-    case viewcmd::kLargeIcons:
-    case viewcmd::kList:
-    case viewcmd::kDetails:
+    case cmd::kViewSmallIcons:
+    case cmd::kViewLargeIcons:
+    case cmd::kViewList:
+    case cmd::kViewDetails:
         state.enabled = true;
         state.checked = m_nDisplayMode == id;
         return true;
@@ -342,7 +305,7 @@ bool CChildFrame::OnCommand(int id)
 {
     if (IsPrintCommand(id))
         return RunPrintCommand(id, *m_pDocument, MakePrintJobInput(m_bTvMode, m_pTree->CurrentNode()),
-                               CVandrelEdit2028App::Instance()->Printer(), this);
+                               m_services.printer(), this);
     if (IsExchangeCommand(id) || IsReferenceCommand(id)) {
         RunExchange(id);
         return true;
@@ -358,8 +321,7 @@ bool CChildFrame::OnCommand(int id)
     case cmd::kAutoNum:
         m_bAutoNumbering = !m_bAutoNumbering;
         m_pList->SetAutoNumbering(m_bAutoNumbering);
-        if (CMainFrame* frame = CVandrelEdit2028App::Instance()->MainFrame())
-            frame->RetargetChannelSearch();
+        emit SearchTargetChanged(this);
         return true;
     case cmd::kOnlyActiveSatellites:
         ToggleOnlyActive();
@@ -370,16 +332,16 @@ bool CChildFrame::OnCommand(int id)
     case cmd::kRenumber:
         m_pList->RefreshNumbers(true);
         return true;
-    case viewcmd::kSmallIcons:
-    case viewcmd::kLargeIcons:
-    case viewcmd::kList:
-    case viewcmd::kDetails:
+    case cmd::kViewSmallIcons:
+    case cmd::kViewLargeIcons:
+    case cmd::kViewList:
+    case cmd::kViewDetails:
         SetDisplayMode(id);
         return true;
     case cmd::kViewStyle:
-        SetDisplayMode(m_bListMode ? viewcmd::kDetails : viewcmd::kList);
+        SetDisplayMode(m_bListMode ? cmd::kViewDetails : cmd::kViewList);
         return true;
-    case viewcmd::kArrangeIcons:
+    case cmd::kViewArrange:
         if (auto* icons = qobject_cast<QListView*>(m_pList->ActiveItemView()))
             icons->doItemsLayout();
         return true;

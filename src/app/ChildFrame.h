@@ -1,14 +1,33 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
-#include "CommandTarget.h"
-#include "Document.h"
+#include "uibase/CommandTarget.h"
+#include "uibase/Document.h"
 
+struct AppSettings;
 class CLeftView;
 class CVandrelEdit2028View;
+class IDocumentDirectory;
+class ISettingsStore;
+class IUserPrompts;
+class QPrinter;
 class QSplitter;
 class QVBoxLayout;
+
+// What a document window is handed when it is created; it reaches nothing
+// else of the program and reports back by its signals.
+struct FrameServices {
+    AppSettings* settings = nullptr;
+    ISettingsStore* store = nullptr;
+    IUserPrompts* prompts = nullptr;
+    // The shared printer, made on first use.
+    std::function<QPrinter&()> printer;
+    IDocumentDirectory* documents = nullptr;
+    // Asked for the states of the commands the window does not know.
+    ICommandTarget* outerCommands = nullptr;
+};
 
 // One document window, shown as a tab of the main frame: the satellite and
 // favourite tree on the left, the channel list on the right. Holds the
@@ -17,7 +36,7 @@ class QVBoxLayout;
 class CChildFrame : public QWidget, public ICommandTarget {
     Q_OBJECT
 public:
-    explicit CChildFrame(CDocument* document, QWidget* parent = nullptr);
+    CChildFrame(CDocument* document, const FrameServices& services, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CDocument* GetDocument() const { return m_pDocument; }
@@ -64,6 +83,18 @@ signals:
     void CloseRequested(CChildFrame* frame, bool& accept);
     // The enabled states of the window's commands may have changed.
     void CommandStatesChanged();
+    // The document's current records changed: the panes show them, and the
+    // pane paneId comes to the front when bringToFront is set.
+    void PaneWanted(CChildFrame* frame, int paneId, bool bringToFront);
+    // A short notice for the popup.
+    void AlertWanted(const QString& text);
+    // The window's kind or numbering changed: the search follows it.
+    void SearchTargetChanged(CChildFrame* frame);
+    // Channels came, went or were restored: a search over them looks again.
+    void ChannelsChanged(CChildFrame* frame);
+    // A command the window's views did not take, from their menus; the
+    // receiver routes it and sets handled.
+    void CommandRequested(int id, CChildFrame* frame, bool& handled);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,7 +114,7 @@ private:
 
     void CreateViews(QVBoxLayout* layout);
     void ConnectViews();
-    void OnViewsUpdate(QObject* sender, int hint);
+    void OnViewsUpdate(QObject* sender, int hint, void* object);
     void SetTelevisionMode(bool television);
     void ToggleOnlyActive();
     void RunExchange(int id);
@@ -92,6 +123,7 @@ private:
     ICommandTarget* OtherView(const ICommandTarget* view) const;
 
     QPointer<CDocument> m_pDocument;
+    FrameServices m_services;
     bool m_bListMode = false;
     bool m_bActivatedOnce = false;
     bool m_bCloseConfirmed = false;

@@ -16,9 +16,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "AppMessages.h"
+#include "uibase/AppMessages.h"
 #include "CommandBarKeyboard.h"
-#include "CommandIds.h"
+#include "uibase/CommandIds.h"
 #include "CommandPanelRow.h"
 
 namespace {

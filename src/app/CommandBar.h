@@ -46,6 +46,9 @@ public:
     QTabBar* Tabs() const { return m_pTabs; }
     // The panels of the tab "Startseite".
     CCommandPanelRow* HomePanels() const { return m_pHomePanels; }
+    // The menus "Stil" and help at the right of the tab row.
+    QToolButton* StyleButton() const { return m_pStyleButton; }
+    QToolButton* HelpButton() const { return m_pHelpButton; }
 
     // The recent files of the application menu, most recent first.
     void SetRecentFiles(const QStringList& paths);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "CommandBar.h"
+#include "CommandPanelRow.h"
 
 namespace {
 QString KeyTipOf(const QObject* object)
@@ -22,11 +23,6 @@ QString KeyTipOf(const QObject* object)
 int KeyOfLetter(const QString& letter)
 {
     return letter.size() == 1 ? Qt::Key_A + (letter.at(0).toUpper().unicode() - u'A') : 0;
-}
-
-QToolButton* MenuButtonNamed(const CCommandBar& bar, const char* name)
-{
-    return bar.findChild<QToolButton*>(QLatin1String(name));
 }
 } // namespace
 
@@ -97,17 +93,17 @@ void CCommandBarKeyboard::ShowTopTips()
     QToolButton* app = m_bar.ApplicationButton();
     PlaceBadge(AddBadge(window, KeyTipOf(app)), app, app->rect());
     QTabBar* tabs = m_bar.Tabs();
-    const QWidget* home = m_bar.findChild<QWidget*>(QStringLiteral("tab_Startseite"));
+    const QWidget* home = static_cast<QWidget*>(m_bar.HomePanels());
     PlaceBadge(AddBadge(window, KeyTipOf(home)), tabs, tabs->tabRect(0));
-    for (const char* name : {"styleMenuButton", "helpMenuButton"})
-        if (QToolButton* b = MenuButtonNamed(m_bar, name))
+    for (QToolButton* b : {m_bar.StyleButton(), m_bar.HelpButton()})
+        if (b)
             PlaceBadge(AddBadge(window, KeyTipOf(b)), b, b->rect());
 }
 
 void CCommandBarKeyboard::ShowHomeTips()
 {
     QWidget* window = m_bar.window();
-    QWidget* home = m_bar.findChild<QWidget*>(QStringLiteral("tab_Startseite"));
+    QWidget* home = static_cast<QWidget*>(m_bar.HomePanels());
     if (!home)
         return;
     // The panels and buttons that carry a key tip, as the bar lays them out:
@@ -176,13 +172,12 @@ bool CCommandBarKeyboard::RunTopTip(int key)
         OpenMenuWithTips(app);
         return true;
     }
-    if (key == KeyOfLetter(KeyTipOf(m_bar.findChild<QWidget*>(QStringLiteral("tab_Startseite"))))) {
+    if (key == KeyOfLetter(KeyTipOf(static_cast<QWidget*>(m_bar.HomePanels())))) {
         m_bar.Tabs()->setCurrentIndex(0);
         Show(Level::Home);
         return true;
     }
-    for (const char* name : {"styleMenuButton", "helpMenuButton"}) {
-        QToolButton* b = MenuButtonNamed(m_bar, name);
+    for (QToolButton* b : {m_bar.StyleButton(), m_bar.HelpButton()}) {
         if (b && key == KeyOfLetter(KeyTipOf(b))) {
             Hide();
             b->showMenu();

@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <functional>
 
-#include "CommandIds.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 using Draw = std::function<void(QPainter&)>;

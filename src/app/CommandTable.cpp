@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "CommandIds.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 using P = CommandPlace;

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AppMessages.h"
+#include "uibase/AppMessages.h"
 
 CDesktopAlert::CDesktopAlert(const QString& text, const QIcon& icon)
     : QWidget(nullptr,

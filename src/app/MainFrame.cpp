@@ -29,8 +29,18 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-#include "AppMessages.h"
 #include "ChildFrame.h"
+#include "CommandBar.h"
+#include "CommandIcons.h"
+#include "CommandTable.h"
+#include "DesktopAlert.h"
+#include "DockPane.h"
+#include "DocumentWindows.h"
+#include "HelpWindow.h"
+#include "KeyboardContextMenu.h"
+#include "LookPalettes.h"
+#include "QtSettingsStore.h"
+#include "WindowManagerDlg.h"
 #include "dialogs/ChannelSucheDlg.h"
 #include "dialogs/OptionsPropSheet.h"
 #include "dialogs/SettingsOptionsPropSheet.h"
@@ -40,23 +50,13 @@
 #include "panes/PropertiesWnd.h"
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
+#include "uibase/AppMessages.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
+#include "uibase/ValueLabel.h"
 #include "views/LeftView.h"
 #include "views/VandrelEdit2028View.h"
-#include "CommandBar.h"
-#include "CommandIcons.h"
-#include "CommandIds.h"
-#include "CommandTable.h"
-#include "DesktopAlert.h"
-#include "DockPane.h"
-#include "Document.h"
-#include "DocumentArea.h"
-#include "HelpWindow.h"
-#include "KeyboardContextMenu.h"
-#include "LookPalettes.h"
-#include "QtSettingsStore.h"
-#include "ValueLabel.h"
-#include "VandrelEdit2028App.h"
-#include "WindowManagerDlg.h"
 
 namespace {
 QString ObjectNameOf(const CommandInfo& info)
@@ -83,13 +83,13 @@ const char* kGeometryKey = "Workspace/MainFrameGeometry";
 const char* kAutoHideKey = "Workspace/AutoHidePanes";
 } // namespace
 
-CMainFrame::CMainFrame(CVandrelEdit2028App& app) : QMainWindow(nullptr), m_app(app)
+CMainFrame::CMainFrame(const MainFrameServices& services) : QMainWindow(nullptr), m_services(services)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromUtf8(appmsg::kAppName));
     setAccessibleName(QString::fromUtf8(appmsg::kAppName));
     // The current visual style is read when the frame is constructed.
-    m_look = SelectLook(m_app.Settings().m_nApplicationLook, Office2007Variant::Blue);
+    m_look = SelectLook(m_services.settings->m_nApplicationLook, Office2007Variant::Blue);
 }
 
 CMainFrame::~CMainFrame()
@@ -102,14 +102,12 @@ CMainFrame::~CMainFrame()
     m_pPaneCoordinator = nullptr;
     if (m_pAutoHideTimer)
         m_pAutoHideTimer->stop();
-    if (m_pMdiArea) {
-        m_pMdiArea->disconnect(this);
+    if (m_pWindows) {
+        m_pWindows->disconnect(this);
         // Closed windows awaiting deletion are no longer listed by the area.
-        for (QMdiSubWindow* sub : m_pMdiArea->findChildren<QMdiSubWindow*>()) {
-            sub->disconnect(this);
+        for (QMdiSubWindow* sub : m_pWindows->MdiArea()->findChildren<QMdiSubWindow*>())
             if (sub->widget())
                 sub->widget()->disconnect(this);
-        }
     }
     for (CDockPane* p : m_panes)
         p->disconnect(this);
@@ -126,8 +124,7 @@ bool CMainFrame::Create()
     m_pCommandBar =
         new CCommandBar([this](const QString& name) { return ActionByName(name); }, m_pWindowMenu, this);
     setMenuWidget(m_pCommandBar);
-    connect(m_pCommandBar, &CCommandBar::RecentFileChosen, this,
-            [this](const QString& path) { m_app.OpenDocumentFile(path); });
+    connect(m_pCommandBar, &CCommandBar::RecentFileChosen, this, &CMainFrame::OpenFileRequested);
     m_pCommandBar->SetWindows7Look(m_look.windows7CommandBar);
 
     CreateStatusBar();
@@ -213,8 +210,7 @@ void CMainFrame::CreateActions()
             looks->addAction(a);
         }
         if (info.id == cmd::kViewDetails || info.id == cmd::kViewList || info.id == cmd::kViewSmallIcons ||
-            info.id == cmd::kViewLargeIcons || info.id == cmd::kTelevision ||
-            info.id == cmd::kRadio)
+            info.id == cmd::kViewLargeIcons || info.id == cmd::kTelevision || info.id == cmd::kRadio)
             a->setCheckable(true);
         const int id = info.id;
         connect(a, &QAction::triggered, this, [this, id] { RouteCommand(id); });
@@ -251,7 +247,7 @@ void CMainFrame::ApplyToolTipMode()
 
 QString CMainFrame::ToolTipOf(const QAction* a) const
 {
-    const AppSettings& s = m_app.Settings();
+    const AppSettings& s = *m_services.settings;
     QString tip;
     if (s.m_nShowToolTips) {
         tip = PlainText(a->text());
@@ -281,7 +277,7 @@ bool CMainFrame::RouteCommand(int id, CChildFrame* frame)
 {
     if (!frame)
         frame = ActiveChildFrame();
-    const bool handled = (frame && frame->OnCommand(id)) || OnCommand(id) || m_app.OnCommand(id);
+    const bool handled = (frame && frame->OnCommand(id)) || OnCommand(id) || m_services.appCommands->OnCommand(id);
     UpdateCommandStates();
     return handled;
 }
@@ -293,7 +289,7 @@ void CMainFrame::UpdateCommandStates()
         const int id = a->property("commandId").toInt();
         CommandState state;
         if (!(frame && frame->UpdateCommand(id, state)) && !UpdateCommand(id, state))
-            m_app.UpdateCommand(id, state);
+            m_services.appCommands->UpdateCommand(id, state);
         a->setEnabled(state.enabled);
         if (a->isCheckable())
             a->setChecked(state.checked);
@@ -390,7 +386,7 @@ bool CMainFrame::UpdateCommand(int id, CommandState& state)
     case cmd::kLookOffice2007Aqua:
     case cmd::kLookWindows7:
         state.enabled = true;
-        state.checked = m_app.Settings().m_nApplicationLook == id;
+        state.checked = m_services.settings->m_nApplicationLook == id;
         return true;
     default:
         return false;
@@ -411,7 +407,7 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case cmd::kFileClose:
         if (document && document->SaveModified(this))
-            CloseFramesOf(document);
+            m_pWindows->CloseFramesOf(document);
         return true;
     case cmd::kEditUndo:
         if (document && document->UndoStack()->canUndo())
@@ -426,10 +422,10 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case cmd::kWindowNew:
         if (document)
-            CreateChildFrame(document);
+            m_pWindows->CreateChildFrame(document);
         return true;
     case cmd::kWindowManager: {
-        auto* dialog = new CWindowManagerDlg(*this);
+        auto* dialog = new CWindowManagerDlg(*m_pWindows, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
         return true;
@@ -453,7 +449,8 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case cmd::kOptions:
     case cmd::kAppOptionenResources:
-        OpenOptions(id == cmd::kOptions ? COptionsPropSheet::kPageAppOptionen : COptionsPropSheet::kPageInformationen);
+        OpenOptions(id == cmd::kOptions ? COptionsPropSheet::kPageAppOptionen
+                                        : COptionsPropSheet::kPageInformationen);
         return true;
     case cmd::kHelpFinder:
         ShowHelp();
@@ -492,13 +489,13 @@ bool CMainFrame::OnCommand(int id)
 void CMainFrame::OnApplicationLook(int lookId)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_app.Settings().m_nApplicationLook = lookId;
+    m_services.settings->m_nApplicationLook = lookId;
     m_look = SelectLook(lookId, m_look.variant);
     ApplyLook();
     if (m_pCommandBar)
         m_pCommandBar->SetWindows7Look(m_look.windows7CommandBar);
     // Written at once, not at exit.
-    m_app.Store().WriteProfileInt("ApplicationLook", lookId);
+    m_services.store->WriteProfileInt("ApplicationLook", lookId);
     update();
     UpdateCommandStates();
     QApplication::restoreOverrideCursor();
@@ -510,41 +507,49 @@ void CMainFrame::ApplyLook()
     if (QStyle* style = QStyleFactory::create(look.styleName))
         QApplication::setStyle(style);
     QApplication::setPalette(look.palette ? *look.palette : QApplication::style()->standardPalette());
-    if (m_pMdiArea)
-        m_pMdiArea->setBackground(QApplication::palette().brush(QPalette::Dark));
+    if (m_pWindows)
+        m_pWindows->MdiArea()->setBackground(QApplication::palette().brush(QPalette::Dark));
 }
 
 // ---- document windows --------------------------------------------------------------------
 
+namespace {
+// The states and commands a document window hands outward: the frame's,
+// then the application's.
+class COuterCommands : public ICommandTarget {
+public:
+    COuterCommands(ICommandTarget& frame, ICommandTarget& app) : m_frame(frame), m_app(app) {}
+    bool UpdateCommand(int id, CommandState& state) override
+    {
+        return m_frame.UpdateCommand(id, state) || m_app.UpdateCommand(id, state);
+    }
+    bool OnCommand(int id) override { return m_frame.OnCommand(id) || m_app.OnCommand(id); }
+
+private:
+    ICommandTarget& m_frame;
+    ICommandTarget& m_app;
+};
+} // namespace
+
 void CMainFrame::CreateDocumentArea()
 {
-    m_pMdiArea = new CDocumentArea(this);
-    m_pMdiArea->setObjectName(QStringLiteral("documentArea"));
-    m_pMdiArea->setAccessibleName(QStringLiteral("Dokumente"));
-    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
-    m_pMdiArea->setDocumentMode(true);
-    m_pMdiArea->setTabsClosable(true);
-    m_pMdiArea->setTabsMovable(true);
-    m_pMdiArea->setTabShape(QTabWidget::Rounded);
-    m_pMdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
-    m_pMdiArea->setBackground(palette().brush(QPalette::Dark));
-    setCentralWidget(m_pMdiArea);
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
-
-    // The document list at the right end of the tab area.
-    m_pDocListMenu = new QMenu(this);
-    m_pDocListMenu->setObjectName(QStringLiteral("documentListMenu"));
-    connect(m_pDocListMenu, &QMenu::aboutToShow, this, &CMainFrame::FillDocumentListMenu);
-    m_pDocListButton = new QToolButton(m_pMdiArea);
-    m_pDocListButton->setObjectName(QStringLiteral("documentListButton"));
-    m_pDocListButton->setAccessibleName(QStringLiteral("Dokumentliste"));
-    m_pDocListButton->setToolTip(QStringLiteral("Geöffnete Dokumente"));
-    m_pDocListButton->setArrowType(Qt::DownArrow);
-    m_pDocListButton->setAutoRaise(true);
-    m_pDocListButton->setPopupMode(QToolButton::InstantPopup);
-    m_pDocListButton->setMenu(m_pDocListMenu);
-    m_pDocListButton->hide();
-    m_pMdiArea->installEventFilter(this);
+    m_pOuterCommands = std::make_unique<COuterCommands>(*this, *m_services.appCommands);
+    FrameServices services;
+    services.settings = m_services.settings;
+    services.store = m_services.store;
+    services.prompts = m_services.prompts;
+    services.printer = m_services.printer;
+    services.documents = m_services.documents;
+    services.outerCommands = m_pOuterCommands.get();
+    m_pWindows = new CDocumentWindows(services, this);
+    setCentralWidget(m_pWindows->MdiArea());
+    connect(m_pWindows, &CDocumentWindows::ActiveFrameChanged, this, &CMainFrame::OnActiveFrameChanged);
+    connect(m_pWindows, &CDocumentWindows::FrameCreated, this, &CMainFrame::ConnectFrame);
+    connect(m_pWindows, &CDocumentWindows::FrameClosed, this, &CMainFrame::OnFrameClosed);
+    connect(m_pWindows, &CDocumentWindows::TitlesChanged, this, [this] {
+        UpdateTitle();
+        UpdateCommandStates();
+    });
 
     m_pWindowMenu = new QMenu(QStringLiteral("Fenster"), this);
     m_pWindowMenu->setObjectName(QStringLiteral("windowMenu"));
@@ -552,21 +557,44 @@ void CMainFrame::CreateDocumentArea()
     FillWindowMenu();
 }
 
+void CMainFrame::ConnectFrame(CChildFrame* frame, bool first)
+{
+    connect(frame, &CChildFrame::ViewStateChanged, this, [this] { OnChildFrameViewChanged(); });
+    connect(frame, &CChildFrame::ChannelCountChanged, this, [this] { RefreshChannelCount(); });
+    connect(frame, &CChildFrame::CommandStatesChanged, this, [this] { ScheduleCommandStates(); });
+    connect(frame, &CChildFrame::PaneWanted, this, [this](CChildFrame* f, int paneId, bool bringToFront) {
+        if (f == m_pWindows->ActiveChildFrame()) {
+            m_pPaneCoordinator->SetDocument(f->GetDocument());
+            m_pPaneCoordinator->ShowCurrentRecords();
+        }
+        if (bringToFront)
+            if (CDockPane* pane = Pane(paneId))
+                pane->ShowPane();
+    });
+    connect(frame, &CChildFrame::AlertWanted, this, &CMainFrame::ShowDesktopAlert);
+    connect(frame, &CChildFrame::SearchTargetChanged, this, [this] { RetargetChannelSearch(); });
+    connect(frame, &CChildFrame::ChannelsChanged, this, [this](CChildFrame* f) { SearchAgain(f->GetDocument()); });
+    connect(frame, &CChildFrame::CommandRequested, this,
+            [this](int id, CChildFrame* f, bool& handled) { handled = RouteCommand(id, f); });
+    if (first)
+        WatchUndoStack(frame->GetDocument());
+}
+
 void CMainFrame::FillWindowMenu()
 {
     m_pWindowMenu->clear();
     m_pWindowMenu->addAction(Action(cmd::kWindowNew));
     m_pWindowMenu->addSeparator();
-    const QList<CChildFrame*> frames = ChildFrames();
-    CChildFrame* active = ActiveChildFrame();
+    const QList<CChildFrame*> frames = m_pWindows->ChildFrames();
+    CChildFrame* active = m_pWindows->ActiveChildFrame();
     for (int i = 0; i < frames.size() && i < 9; ++i) {
         CChildFrame* f = frames[i];
-        QAction* a = m_pWindowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(FrameTitle(f)));
+        QAction* a = m_pWindowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(m_pWindows->FrameTitle(f)));
         a->setCheckable(true);
         a->setChecked(f == active);
         connect(a, &QAction::triggered, this, [this, p = QPointer<CChildFrame>(f)] {
             if (p)
-                ActivateFrame(p);
+                m_pWindows->ActivateFrame(p);
         });
     }
     if (!frames.isEmpty())
@@ -574,161 +602,14 @@ void CMainFrame::FillWindowMenu()
     m_pWindowMenu->addAction(Action(cmd::kWindowManager));
 }
 
-void CMainFrame::FillDocumentListMenu()
-{
-    m_pDocListMenu->clear();
-    CChildFrame* active = ActiveChildFrame();
-    for (CChildFrame* f : ChildFrames()) {
-        QString title = FrameTitle(f);
-        if (f->GetDocument() && f->GetDocument()->IsModified())
-            title += QLatin1Char('*');
-        QAction* a = m_pDocListMenu->addAction(title);
-        a->setCheckable(true);
-        a->setChecked(f == active);
-        connect(a, &QAction::triggered, this, [this, p = QPointer<CChildFrame>(f)] {
-            if (p)
-                ActivateFrame(p);
-        });
-    }
-}
-
-void CMainFrame::PlaceDocumentListButton()
-{
-    const QSize size(22, 22);
-    m_pDocListButton->resize(size);
-    m_pDocListButton->move(m_pMdiArea->width() - size.width() - 2, 1);
-    m_pDocListButton->setVisible(!m_pMdiArea->subWindowList().isEmpty());
-    m_pDocListButton->raise();
-    // Keeps the tabs clear of the button.
-    if (auto* bar = m_pMdiArea->findChild<QTabBar*>())
-        bar->setMaximumWidth(qMax(0, m_pMdiArea->width() - size.width() - 6));
-}
-
-CChildFrame* CMainFrame::CreateChildFrame(CDocument* document)
-{
-    auto* frame = new CChildFrame(document);
-    frame->setObjectName(QStringLiteral("childFrame"));
-    QMdiSubWindow* sub = m_pMdiArea->addSubWindow(frame);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(QIcon()); // no document icons on tabs
-    connect(frame, &CChildFrame::CloseRequested, this, [this](CChildFrame* f, bool& accept) {
-        CDocument* doc = f->GetDocument();
-        if (!m_bClosing && doc && FramesOf(doc).size() == 1)
-            accept = doc->SaveModified(this);
-    });
-    connect(frame, &CChildFrame::ViewStateChanged, this, [this] { OnChildFrameViewChanged(); });
-    connect(frame, &CChildFrame::ChannelCountChanged, this, [this] { RefreshChannelCount(); });
-    connect(frame, &CChildFrame::CommandStatesChanged, this, [this] { ScheduleCommandStates(); });
-    connect(sub, &QObject::destroyed, this,
-            [this, doc = QPointer<CDocument>(document)] { OnFrameDestroyed(doc); });
-    if (FramesOf(document).size() == 1) {
-        connect(document, &CDocument::ModifiedChanged, this, [this, document] {
-            RefreshFrameTitles(document);
-            UpdateTitle();
-            UpdateCommandStates();
-        });
-        connect(document, &CDocument::TitleChanged, this, [this, document] {
-            RefreshFrameTitles(document);
-            UpdateTitle();
-        });
-        WatchUndoStack(document);
-    }
-    RefreshFrameTitles(document);
-    sub->showMaximized();
-    m_pMdiArea->setActiveSubWindow(sub);
-    // A hidden frame (during start) activates nothing by itself.
-    if (m_pMdiArea->activeSubWindow() != sub)
-        OnSubWindowActivated(sub);
-    PlaceDocumentListButton();
-    UpdateCloseButtons();
-    return frame;
-}
-
-QMdiSubWindow* CMainFrame::SubWindowOf(const CChildFrame* frame) const
-{
-    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList())
-        if (sub->widget() == frame)
-            return sub;
-    return nullptr;
-}
-
-QList<CChildFrame*> CMainFrame::ChildFrames() const
-{
-    QList<CChildFrame*> frames;
-    for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (auto* f = qobject_cast<CChildFrame*>(sub->widget()))
-            frames.append(f);
-    return frames;
-}
-
-QList<CChildFrame*> CMainFrame::FramesOf(const CDocument* document) const
-{
-    QList<CChildFrame*> frames;
-    for (CChildFrame* f : ChildFrames())
-        if (f->GetDocument() == document)
-            frames.append(f);
-    return frames;
-}
-
 CChildFrame* CMainFrame::ActiveChildFrame() const
 {
-    QMdiSubWindow* sub = m_pMdiArea ? m_pMdiArea->activeSubWindow() : nullptr;
-    if (!sub)
-        sub = m_pMdiArea ? m_pMdiArea->currentSubWindow() : nullptr;
-    if (sub)
-        return qobject_cast<CChildFrame*>(sub->widget());
-    // Before the frame is shown the area has no current window yet.
-    return m_pLastActive && SubWindowOf(m_pLastActive) && SubWindowOf(m_pLastActive)->isVisible()
-               ? m_pLastActive.data()
-               : nullptr;
+    return m_pWindows ? m_pWindows->ActiveChildFrame() : nullptr;
 }
 
 CDocument* CMainFrame::ActiveDocument() const
 {
-    CChildFrame* f = ActiveChildFrame();
-    return f ? f->GetDocument() : nullptr;
-}
-
-void CMainFrame::ActivateFrame(CChildFrame* frame)
-{
-    if (QMdiSubWindow* sub = SubWindowOf(frame))
-        m_pMdiArea->setActiveSubWindow(sub);
-}
-
-bool CMainFrame::CloseFrame(CChildFrame* frame)
-{
-    QMdiSubWindow* sub = SubWindowOf(frame);
-    return sub ? sub->close() : false;
-}
-
-void CMainFrame::CloseFramesOf(CDocument* document)
-{
-    for (CChildFrame* f : FramesOf(document)) {
-        f->SetCloseConfirmed();
-        if (QMdiSubWindow* sub = SubWindowOf(f))
-            sub->close();
-    }
-}
-
-QString CMainFrame::FrameTitle(const CChildFrame* frame) const
-{
-    const CDocument* doc = frame->GetDocument();
-    if (!doc)
-        return QString();
-    const QList<CChildFrame*> frames = FramesOf(doc);
-    if (frames.size() < 2)
-        return doc->Title();
-    return QStringLiteral("%1:%2").arg(doc->Title()).arg(frames.indexOf(const_cast<CChildFrame*>(frame)) + 1);
-}
-
-void CMainFrame::RefreshFrameTitles(const CDocument* document)
-{
-    for (CChildFrame* f : FramesOf(document)) {
-        if (QMdiSubWindow* sub = SubWindowOf(f)) {
-            sub->setWindowTitle(FrameTitle(f) + QStringLiteral("[*]"));
-            sub->setWindowModified(document->IsModified());
-        }
-    }
+    return m_pWindows ? m_pWindows->ActiveDocument() : nullptr;
 }
 
 void CMainFrame::UpdateTitle()
@@ -740,65 +621,39 @@ void CMainFrame::UpdateTitle()
         setWindowModified(false);
         return;
     }
-    setWindowTitle(QStringLiteral("%1[*] - %2").arg(FrameTitle(frame), app));
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(m_pWindows->FrameTitle(frame), app));
     setWindowModified(frame->GetDocument()->IsModified());
 }
 
-void CMainFrame::UpdateCloseButtons()
+void CMainFrame::OnActiveFrameChanged(CChildFrame* frame)
 {
-    // The close button shows on the active tab only.
-    auto* bar = m_pMdiArea->findChild<QTabBar*>();
-    if (!bar)
-        return;
-    for (int i = 0; i < bar->count(); ++i) {
-        for (auto side : {QTabBar::LeftSide, QTabBar::RightSide})
-            if (QWidget* button = bar->tabButton(i, side))
-                button->setVisible(i == bar->currentIndex());
-    }
-}
-
-void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
-{
-    UpdateCloseButtons();
-    if (window) {
-        if (auto* frame = qobject_cast<CChildFrame*>(window->widget())) {
-            frame->MarkActivated();
-            m_pLastActive = frame;
-            RetargetChannelSearch();
-            OnChildFrameViewChanged();
-        }
+    if (frame) {
+        RetargetChannelSearch();
+        OnChildFrameViewChanged();
     }
     RefreshChannelCount();
     UpdateTitle();
     UpdateCommandStates();
+    // The panes follow the active window's document; without one they are empty.
+    if (m_pPaneCoordinator) {
+        m_pPaneCoordinator->SetDocument(frame ? frame->GetDocument() : nullptr);
+        m_pPaneCoordinator->ShowCurrentRecords();
+    }
 }
 
-void CMainFrame::OnFrameDestroyed(CDocument* document)
+void CMainFrame::OnFrameClosed(CDocument* document)
 {
     // A closing window takes the slider with it; the next active window
     // brings it back when it shows a list.
     RemoveWidthSlider();
     // The search must not keep the records of a document that goes away.
-    if (ChildFrames().isEmpty() || (document && m_pSearch->BoundDocument() == document && FramesOf(document).isEmpty()))
+    if (m_pWindows->ChildFrames().isEmpty() ||
+        (document && m_pSearch->BoundDocument() == document && m_pWindows->FramesOf(document).isEmpty()))
         m_pSearch->Reset();
-    if (document) {
-        if (FramesOf(document).isEmpty())
-            m_app.ReleaseDocument(document);
-        else
-            RefreshFrameTitles(document);
-    }
-    PlaceDocumentListButton();
     OnChildFrameViewChanged();
     RefreshChannelCount();
     UpdateTitle();
     UpdateCommandStates();
-}
-
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_pMdiArea && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        PlaceDocumentListButton();
-    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- status bar --------------------------------------------------------------------------
@@ -832,7 +687,7 @@ void CMainFrame::OnChildFrameViewChanged()
         return;
     if (!frame->IsListMode()) {
         if (m_pWidthSlider)
-            m_app.Settings().m_nListWidth = m_pWidthSlider->value();
+            m_services.settings->m_nListWidth = m_pWidthSlider->value();
         RemoveWidthSlider();
     } else {
         AddWidthSlider();
@@ -841,7 +696,7 @@ void CMainFrame::OnChildFrameViewChanged()
 
 void CMainFrame::AddWidthSlider()
 {
-    const int width = m_app.Settings().m_nListWidth;
+    const int width = m_services.settings->m_nListWidth;
     QStatusBar* bar = statusBar();
     if (!m_pWidthLabel) {
         m_pWidthLabel = new CValueLabel(QStringLiteral("Spaltenbreite"), QString(), bar);
@@ -894,11 +749,11 @@ void CMainFrame::SearchAgain(const CDocument* document)
 
 void CMainFrame::OpenOptions(int startPage)
 {
-    COptionsPropSheet sheet(m_app.Settings(), statusBar()->isVisible(), this, startPage);
+    COptionsPropSheet sheet(*m_services.settings, statusBar()->isVisible(), this, startPage);
     // The colours apply to every window at once, and again when cancel
     // puts the old ones back.
     connect(&sheet, &COptionsPropSheet::ColoursChanged, this, [this](bool channelList, bool tree) {
-        for (CChildFrame* frame : ChildFrames()) {
+        for (CChildFrame* frame : m_pWindows->ChildFrames()) {
             if (channelList && frame->ListView())
                 frame->ListView()->ApplyColors();
             if (tree && frame->Tree())
@@ -955,7 +810,7 @@ bool CMainFrame::CreatePanes()
     Pane(cmd::kPaneProperties)->SetContent(m_pChannelPane);
     Pane(cmd::kPaneTransponder)->SetContent(m_pTransponderPane);
     Pane(cmd::kPaneSatellite)->SetContent(m_pSatellitePane);
-    m_pPaneCoordinator = new CPaneCoordinator(*this, m_pChannelPane, m_pTransponderPane, m_pSatellitePane);
+    m_pPaneCoordinator = new CPaneCoordinator(m_pChannelPane, m_pTransponderPane, m_pSatellitePane, this);
     // The three property panes share the right edge as tabs, the channel
     // pane in front: each has the full height, so the channel pane shows all
     // its rows on a screen 1000 pixels high.
@@ -1062,14 +917,8 @@ void CMainFrame::CreateKeyTips()
     };
     shortcut(Qt::Key_F, [this] { m_pCommandBar->ApplicationButton()->showMenu(); });
     shortcut(Qt::Key_H, [this] { m_pCommandBar->StartKeyTips(); });
-    shortcut(Qt::Key_S, [this] {
-        if (auto* b = m_pCommandBar->findChild<QToolButton*>(QStringLiteral("styleMenuButton")))
-            b->showMenu();
-    });
-    shortcut(Qt::Key_A, [this] {
-        if (auto* b = m_pCommandBar->findChild<QToolButton*>(QStringLiteral("helpMenuButton")))
-            b->showMenu();
-    });
+    shortcut(Qt::Key_S, [this] { m_pCommandBar->StyleButton()->showMenu(); });
+    shortcut(Qt::Key_A, [this] { m_pCommandBar->HelpButton()->showMenu(); });
 }
 
 // ---- recent files, popup, layout ------------------------------------------------------------
@@ -1077,7 +926,7 @@ void CMainFrame::CreateKeyTips()
 void CMainFrame::UpdateRecentFiles()
 {
     if (m_pCommandBar)
-        m_pCommandBar->SetRecentFiles(m_app.RecentFilePaths());
+        m_pCommandBar->SetRecentFiles(m_services.recentFiles());
 }
 
 QWidget* CMainFrame::ShowDesktopAlert(const QString& text)
@@ -1087,7 +936,7 @@ QWidget* CMainFrame::ShowDesktopAlert(const QString& text)
 
 void CMainFrame::SaveLayout()
 {
-    QSettings& s = m_app.QtStore().Settings();
+    QSettings& s = m_services.store->Settings();
     s.setValue(QLatin1String(kGeometryKey), saveGeometry());
     QStringList autoHidden;
     for (CDockPane* p : m_panes)
@@ -1101,7 +950,7 @@ void CMainFrame::SaveLayout()
 
 bool CMainFrame::RestoreLayout()
 {
-    QSettings& s = m_app.QtStore().Settings();
+    QSettings& s = m_services.store->Settings();
     const bool stored = restoreGeometry(s.value(QLatin1String(kGeometryKey)).toByteArray());
     restoreState(s.value(QLatin1String(kStateKey)).toByteArray());
     const QStringList autoHidden = s.value(QLatin1String(kAutoHideKey)).toStringList();
@@ -1117,16 +966,17 @@ bool CMainFrame::RestoreLayout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!m_app.SaveAllModified()) {
+    bool accept = true;
+    emit CloseRequested(accept);
+    if (!accept) {
         event->ignore();
         return;
     }
     SaveLayout();
     if (m_pHelp)
         m_pHelp->close();
-    m_bClosing = true;
-    m_app.CloseAllDocuments();
-    m_app.ExitInstance();
+    m_pWindows->SetClosing();
+    emit Closing();
     event->accept();
 }
 
@@ -1143,5 +993,5 @@ void CMainFrame::dropEvent(QDropEvent* event)
     activateWindow();
     for (const QUrl& url : urls)
         if (url.isLocalFile())
-            m_app.OpenDocumentFile(url.toLocalFile());
+            emit OpenFileRequested(url.toLocalFile());
 }

@@ -3,25 +3,43 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSlider>
+#include <functional>
 #include <map>
+#include <memory>
 
-#include "CommandTarget.h"
-#include "ValueLabel.h"
 #include "VisualLook.h"
+#include "uibase/CommandTarget.h"
+#include "uibase/ValueLabel.h"
 
 class CChannelSucheDlg;
 class CChildFrame;
 class CCommandBar;
 class CDockPane;
 class CDocument;
+class CDocumentWindows;
 class CHelpWindow;
 class CPaneCoordinator;
 class CPropertiesWnd;
 class CSatelliteWnd;
 class CTransponderWnd;
-class CVandrelEdit2028App;
-class QMdiArea;
-class QMdiSubWindow;
+class CQtSettingsStore;
+class IDocumentDirectory;
+class IUserPrompts;
+class QPrinter;
+struct AppSettings;
+
+// What the application object hands the main frame: the preferences and
+// their store, the prompts, the shared printer, the open documents, the
+// recent files and its own commands (the last in the command route).
+struct MainFrameServices {
+    AppSettings* settings = nullptr;
+    CQtSettingsStore* store = nullptr;
+    IUserPrompts* prompts = nullptr;
+    std::function<QPrinter&()> printer;
+    IDocumentDirectory* documents = nullptr;
+    ICommandTarget* appCommands = nullptr;
+    std::function<QStringList()> recentFiles;
+};
 class QToolBar;
 class QToolButton;
 
@@ -31,7 +49,7 @@ class QToolButton;
 class CMainFrame : public QMainWindow, public ICommandTarget {
     Q_OBJECT
 public:
-    explicit CMainFrame(CVandrelEdit2028App& app);
+    explicit CMainFrame(const MainFrameServices& services);
     ~CMainFrame() override;
 
     // Builds the frame; false when a required part could not be created.
@@ -44,20 +62,11 @@ public:
     QList<QAction*> Actions() const { return m_actions; }
     CCommandBar* CommandBar() const { return m_pCommandBar; }
 
-    // Document windows.
-    QMdiArea* MdiArea() const { return m_pMdiArea; }
-    CChildFrame* CreateChildFrame(CDocument* document);
+    // The document windows, their tab area and their titles.
+    CDocumentWindows& Windows() const { return *m_pWindows; }
+    // Shorthands for the active window of Windows() and its document.
     CChildFrame* ActiveChildFrame() const;
     CDocument* ActiveDocument() const;
-    QList<CChildFrame*> ChildFrames() const;
-    QList<CChildFrame*> FramesOf(const CDocument* document) const;
-    void ActivateFrame(CChildFrame* frame);
-    // Closes one window; the last window of a modified document asks first.
-    bool CloseFrame(CChildFrame* frame);
-    // Closes every window of the document without asking.
-    void CloseFramesOf(CDocument* document);
-    // The tab text of a window: the document title, ":n" with several windows.
-    QString FrameTitle(const CChildFrame* frame) const;
 
     // Panes by their pane id (150, 32846, 32847, 32775).
     CDockPane* Pane(int paneId) const;
@@ -116,11 +125,19 @@ public:
     bool UpdateCommand(int id, CommandState& state) override;
     bool OnCommand(int id) override;
 
+signals:
+    // A file to open: chosen from the recent files or dropped on the frame.
+    void OpenFileRequested(const QString& path);
+    // The user closes the program; the receiver clears accept to stay
+    // (a save question was cancelled).
+    void CloseRequested(bool& accept);
+    // The program ends: the documents close and the preferences are written.
+    void Closing();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateActions();
@@ -135,16 +152,14 @@ private:
     void RefreshUndoTexts();
     // The command states follow the document's undo stack while it is active.
     void WatchUndoStack(CDocument* document);
-    void OnSubWindowActivated(QMdiSubWindow* window);
-    void OnFrameDestroyed(CDocument* document);
-    void RefreshFrameTitles(const CDocument* document);
+    // Wires a new document window's reports to the frame.
+    void ConnectFrame(CChildFrame* frame, bool first);
+    void OnActiveFrameChanged(CChildFrame* frame);
+    void OnFrameClosed(CDocument* document);
     void RefreshChannelCount();
     void AddWidthSlider();
     void RemoveWidthSlider();
-    void UpdateCloseButtons();
     void FillWindowMenu();
-    void FillDocumentListMenu();
-    void PlaceDocumentListButton();
     void OnPaneAutoHide(CDockPane* pane, bool autoHide);
     QToolBar* AutoHideBar(Qt::DockWidgetArea area);
     void SaveLayout();
@@ -152,16 +167,14 @@ private:
     bool RestoreLayout();
     // Dock sizes that show the panes' contents, unless a stored layout follows.
     void SizePanesToContent();
-    QMdiSubWindow* SubWindowOf(const CChildFrame* frame) const;
 
-    CVandrelEdit2028App& m_app;
+    MainFrameServices m_services;
     VisualLook m_look;
     QList<QAction*> m_actions;
     std::map<QString, QAction*> m_actionsByName;
     CCommandBar* m_pCommandBar = nullptr;
-    QMdiArea* m_pMdiArea = nullptr;
-    QToolButton* m_pDocListButton = nullptr;
-    QMenu* m_pDocListMenu = nullptr;
+    std::unique_ptr<ICommandTarget> m_pOuterCommands;
+    CDocumentWindows* m_pWindows = nullptr;
     QMenu* m_pWindowMenu = nullptr;
     QMenu* m_pEditMenu = nullptr;
     QLabel* m_pMainPane = nullptr;
@@ -177,7 +190,5 @@ private:
     QPointer<CHelpWindow> m_pHelp;
     std::map<Qt::DockWidgetArea, QToolBar*> m_autoHideBars;
     QTimer* m_pAutoHideTimer = nullptr;
-    QPointer<CChildFrame> m_pLastActive;
-    bool m_bClosing = false;
     bool m_bStatesScheduled = false;
 };

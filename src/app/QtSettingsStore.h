@@ -2,7 +2,7 @@
 #include <QSettings>
 #include <memory>
 
-#include "AppSettings.h"
+#include "uibase/AppSettings.h"
 
 // The settings store on QSettings: organisation "Morvanta", application
 // "VandrelEdit2028" (on Linux an INI file under the user's configuration

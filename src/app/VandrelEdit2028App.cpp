@@ -9,18 +9,18 @@
 #include <QPrinter>
 #include <QTranslator>
 
-#include "AppMessages.h"
 #include "BuildInfo.h"
-#include "ChildFrame.h"
 #include "CommandIcons.h"
-#include "CommandIds.h"
-#include "Document.h"
+#include "DocumentWindows.h"
 #include "LookPalettes.h"
 #include "MainFrame.h"
 #include "QtSettingsStore.h"
-#include "UserPrompts.h"
 #include "dialogs/AboutDlg.h"
 #include "document/Messages.h"
+#include "uibase/AppMessages.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
+#include "uibase/UserPrompts.h"
 
 // Resources of a static library must be registered by hand.
 static void InitResources()
@@ -96,12 +96,30 @@ bool CVandrelEdit2028App::InitInstance(const QStringList& files)
     m_settings.Read(*m_pStore);
     m_recent.Read(*m_pStore);
 
-    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    MainFrameServices services;
+    services.settings = &m_settings;
+    services.store = m_pStore.get();
+    services.prompts = m_pPrompts.get();
+    services.printer = [this]() -> QPrinter& { return Printer(); };
+    services.documents = this;
+    services.appCommands = this;
+    services.recentFiles = [this] { return RecentFilePaths(); };
+    m_pMainFrame = std::make_unique<CMainFrame>(services);
+    connect(m_pMainFrame.get(), &CMainFrame::OpenFileRequested, this,
+            [this](const QString& path) { OpenDocumentFile(path); });
+    connect(m_pMainFrame.get(), &CMainFrame::CloseRequested, this,
+            [this](bool& accept) { accept = SaveAllModified(); });
+    connect(m_pMainFrame.get(), &CMainFrame::Closing, this, [this] {
+        CloseAllDocuments();
+        ExitInstance();
+    });
     if (!m_pMainFrame->Create()) {
         m_pMainFrame.reset();
         return false;
     }
     m_pMainFrame->setWindowIcon(ApplicationIcon());
+    connect(&m_pMainFrame->Windows(), &CDocumentWindows::LastWindowClosed, this,
+            &CVandrelEdit2028App::ReleaseDocument);
 
     // A plain start opens nothing; a named file that cannot be opened ends the start.
     for (const QString& file : files)
@@ -157,7 +175,7 @@ CDocument* CVandrelEdit2028App::OnFileNew()
     auto* doc = new CDocument(*m_pPrompts, this);
     doc->InitNew(QString::fromUtf8(appmsg::kNewDocumentName) + QString::number(++m_nNewDocuments));
     m_documents.push_back(doc);
-    m_pMainFrame->CreateChildFrame(doc);
+    m_pMainFrame->Windows().CreateChildFrame(doc);
     emit DocumentsChanged();
     return doc;
 }
@@ -178,9 +196,9 @@ void CVandrelEdit2028App::OnFileOpen()
 CDocument* CVandrelEdit2028App::OpenDocumentFile(const QString& path)
 {
     if (CDocument* open = FindDocument(path)) {
-        const auto frames = m_pMainFrame->FramesOf(open);
+        const auto frames = m_pMainFrame->Windows().FramesOf(open);
         if (!frames.isEmpty())
-            m_pMainFrame->ActivateFrame(frames.front());
+            m_pMainFrame->Windows().ActivateFrame(frames.front());
         return open;
     }
 
@@ -209,7 +227,7 @@ CDocument* CVandrelEdit2028App::OpenDocumentFile(const QString& path)
     m_documents.push_back(opened);
     connect(opened, &CDocument::Saved, this, [this](const QString& saved) { AddToRecentFiles(saved); });
     AddToRecentFiles(opened->PathName());
-    m_pMainFrame->CreateChildFrame(opened);
+    m_pMainFrame->Windows().CreateChildFrame(opened);
     emit DocumentsChanged();
     return opened;
 }
@@ -229,9 +247,9 @@ bool CVandrelEdit2028App::SaveAllModified()
     const std::vector<CDocument*> documents = m_documents;
     for (CDocument* d : documents) {
         if (d->IsModified()) {
-            const auto frames = m_pMainFrame->FramesOf(d);
+            const auto frames = m_pMainFrame->Windows().FramesOf(d);
             if (!frames.isEmpty())
-                m_pMainFrame->ActivateFrame(frames.front());
+                m_pMainFrame->Windows().ActivateFrame(frames.front());
             if (!d->SaveModified(m_pMainFrame.get()))
                 return false;
         }
@@ -243,7 +261,23 @@ void CVandrelEdit2028App::CloseAllDocuments()
 {
     const std::vector<CDocument*> documents = m_documents;
     for (CDocument* d : documents)
-        m_pMainFrame->CloseFramesOf(d);
+        m_pMainFrame->Windows().CloseFramesOf(d);
+}
+
+std::vector<CDocument*> CVandrelEdit2028App::OpenDocuments() const
+{
+    return m_documents;
+}
+
+QMetaObject::Connection CVandrelEdit2028App::WhenDocumentsChange(QObject* receiver, std::function<void()> slot)
+{
+    return connect(this, &CVandrelEdit2028App::DocumentsChanged, receiver, std::move(slot));
+}
+
+void CVandrelEdit2028App::ShowChannel(CDocument* document, const CServiceData* service)
+{
+    if (m_pMainFrame)
+        m_pMainFrame->Windows().ShowChannel(document, service);
 }
 
 bool CVandrelEdit2028App::UpdateCommand(int id, CommandState& state)

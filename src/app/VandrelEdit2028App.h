@@ -4,10 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "AppSettings.h"
-#include "CommandTarget.h"
 #include "QtSettingsStore.h"
-#include "UserPrompts.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandTarget.h"
+#include "uibase/DocumentDirectory.h"
+#include "uibase/UserPrompts.h"
 
 class CDocument;
 class CMainFrame;
@@ -15,7 +16,7 @@ class QPrinter;
 
 // The single application object: starts the program, holds the preferences
 // and the open documents, and writes the preferences back at exit.
-class CVandrelEdit2028App : public QObject, public ICommandTarget {
+class CVandrelEdit2028App : public QObject, public ICommandTarget, public IDocumentDirectory {
     Q_OBJECT
 public:
     // Null arguments mean the real dialogs and the per-user QSettings store.
@@ -57,6 +58,11 @@ public:
     bool SaveAllModified();
     // Closes every document without asking.
     void CloseAllDocuments();
+
+    // What the document windows' commands may ask of the program.
+    std::vector<CDocument*> OpenDocuments() const override;
+    QMetaObject::Connection WhenDocumentsChange(QObject* receiver, std::function<void()> slot) override;
+    void ShowChannel(CDocument* document, const CServiceData* service) override;
 
     bool UpdateCommand(int id, CommandState& state) override;
     bool OnCommand(int id) override;

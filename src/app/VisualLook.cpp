@@ -1,6 +1,6 @@
 #include "VisualLook.h"
 
-#include "CommandIds.h"
+#include "uibase/CommandIds.h"
 
 VisualLook SelectLook(int lookId, Office2007Variant currentVariant)
 {

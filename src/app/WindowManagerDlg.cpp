@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ChildFrame.h"
-#include "Document.h"
-#include "MainFrame.h"
+#include "DocumentWindows.h"
+#include "uibase/Document.h"
 
-CWindowManagerDlg::CWindowManagerDlg(CMainFrame& frame) : QDialog(&frame), m_frame(frame)
+CWindowManagerDlg::CWindowManagerDlg(CDocumentWindows& windows, QWidget* parent)
+    : QDialog(parent), m_windows(windows)
 {
     setObjectName(QStringLiteral("windowManagerDialog"));
     setWindowTitle(QStringLiteral("Fenster"));
@@ -57,9 +57,9 @@ CWindowManagerDlg::CWindowManagerDlg(CMainFrame& frame) : QDialog(&frame), m_fra
 void CWindowManagerDlg::Refill()
 {
     m_pList->clear();
-    CChildFrame* active = m_frame.ActiveChildFrame();
-    for (CChildFrame* f : m_frame.ChildFrames()) {
-        auto* item = new QListWidgetItem(m_frame.FrameTitle(f), m_pList);
+    CChildFrame* active = m_windows.ActiveChildFrame();
+    for (CChildFrame* f : m_windows.ChildFrames()) {
+        auto* item = new QListWidgetItem(m_windows.FrameTitle(f), m_pList);
         item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(f)));
         if (f == active)
             item->setSelected(true);
@@ -89,7 +89,7 @@ void CWindowManagerDlg::ActivateSelected()
 {
     const auto frames = SelectedFrames(m_pList);
     if (frames.size() == 1 && frames.front())
-        m_frame.ActivateFrame(frames.front());
+        m_windows.ActivateFrame(frames.front());
 }
 
 void CWindowManagerDlg::SaveSelected()
@@ -104,6 +104,6 @@ void CWindowManagerDlg::CloseSelected()
 {
     for (const auto& f : SelectedFrames(m_pList))
         if (f)
-            m_frame.CloseFrame(f);
+            m_windows.CloseFrame(f);
     Refill();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class CMainFrame;
+class CDocumentWindows;
 class QListWidget;
 class QPushButton;
 
@@ -10,7 +10,7 @@ class QPushButton;
 class CWindowManagerDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CWindowManagerDlg(CMainFrame& frame);
+    CWindowManagerDlg(CDocumentWindows& windows, QWidget* parent);
 
     QListWidget* List() const { return m_pList; }
     void Refill();
@@ -21,7 +21,7 @@ private:
     void CloseSelected();
     void UpdateButtons();
 
-    CMainFrame& m_frame;
+    CDocumentWindows& m_windows;
     QListWidget* m_pList = nullptr;
     QPushButton* m_pActivate = nullptr;
     QPushButton* m_pSave = nullptr;

@@ -12,6 +12,7 @@
 #include "DialogPictures.h"
 #include "MakerLink.h"
 #include "document/OptionSettings.h"
+#include "uibase/QtConversions.h"
 
 namespace {
 constexpr const char* kColourLabels[CAppOptionPage::kColourCount] = {
@@ -22,16 +23,6 @@ constexpr const char* kColourNames[CAppOptionPage::kColourCount] = {"Kanalhinter
 constexpr const char* kPickerObjects[CAppOptionPage::kColourCount] = {"channelBackPicker", "channelTextPicker",
                                                                       "treeBackPicker", "treeTextPicker"};
 } // namespace
-
-QColor ToQColor(ColorRef c)
-{
-    return QColor::fromRgb(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-ColorRef FromQColor(const QColor& c)
-{
-    return Rgb(c.red(), c.green(), c.blue());
-}
 
 ColorRef CAppOptionPage::StandardColour(int colour)
 {

@@ -2,7 +2,8 @@
 #include <array>
 
 #include "PropertySheet.h"
-#include "app/AppSettings.h"
+#include "uibase/AppSettings.h"
+#include "uibase/QtConversions.h"
 
 class CColourPicker;
 class CMakerLink;
@@ -47,7 +48,3 @@ private:
     QPushButton* m_pStatusBar = nullptr;
     CMakerLink* m_pMaker = nullptr;
 };
-
-// Colours between the settings' form and Qt's.
-QColor ToQColor(ColorRef c);
-ColorRef FromQColor(const QColor& c);

@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "Document.h"
-#include "ValueLabel.h"
+#include "uibase/Document.h"
+#include "uibase/ValueLabel.h"
 
 namespace {
 constexpr int kServiceRole = Qt::UserRole + 1;

@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "document/ChannelSearch.h"
+#include "model/ServiceData.h"
 
 class CDocument;
 class CServiceData;

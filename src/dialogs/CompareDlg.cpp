@@ -12,10 +12,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "AppMessages.h"
-#include "Document.h"
+#include "uibase/AppMessages.h"
+#include "uibase/Document.h"
 #include "NumericTreeItem.h"
-#include "UserPrompts.h"
+#include "uibase/UserPrompts.h"
 #include "document/ExchangeMessages.h"
 #include "document/FileLayer.h"
 #include "document/Messages.h"

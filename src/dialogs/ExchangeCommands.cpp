@@ -3,27 +3,18 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "AppMessages.h"
-#include "CommandIds.h"
-#include "Document.h"
-#include "UserPrompts.h"
+#include "uibase/AppMessages.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
+#include "uibase/UserPrompts.h"
 #include "document/CsvExport.h"
 #include "document/ExchangeMessages.h"
 #include "document/SortOrderFile.h"
 #include "document/VandrelEdit2028Doc.h"
-#include "views/ViewMessages.h"
+#include "uibase/ViewMessages.h"
+#include "uibase/QtConversions.h"
 
 namespace {
-QString AppCaption()
-{
-    return QString::fromUtf8(appmsg::kAppName);
-}
-
-std::string NativePath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 void StoreSortOrder(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
 {
     if (prompts.Question(parent, QString::fromUtf8(exmsg::kStoreOrderCaption),

@@ -10,19 +10,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/UserPrompts.h"
+#include "uibase/UserPrompts.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/OptionList.h"
-#include "views/InputRuleEdit.h"
-#include "views/ViewMessages.h"
+#include "uibase/InputRuleEdit.h"
+#include "uibase/ViewMessages.h"
+#include "uibase/QtConversions.h"
 
 namespace {
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // A field that takes, key by key, only what the channel pane's row of the
 // same name takes, and says why when it refuses.
 CInputRuleEdit* RuleEdit(QWidget* parent, const QString& name, const char* label, const InputRule& rule)

@@ -7,11 +7,11 @@
 #include <QPrinter>
 #include <memory>
 
-#include "AppMessages.h"
-#include "Document.h"
+#include "uibase/AppMessages.h"
+#include "uibase/Document.h"
 #include "Drucken.h"
-#include "UserPrompts.h"
-#include "VandrelEdit2028App.h"
+#include "uibase/UserPrompts.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 const QString kPreviewName = QStringLiteral("printPreview");
@@ -20,8 +20,6 @@ void ReportStartFailed(QWidget* parent, IUserPrompts* prompts)
 {
     const QString caption = QString::fromUtf8(appmsg::kAppName);
     const QString text = QString::fromUtf8(kPrintStartFailed);
-    if (!prompts && CVandrelEdit2028App::Instance())
-        prompts = &CVandrelEdit2028App::Instance()->Prompts();
     if (prompts) {
         prompts->Warning(parent, caption, text);
     } else {
@@ -100,30 +98,9 @@ void OpenPreview(CDocument& doc, const PrintJobInput& in, QPrinter& printer, QWi
 }
 } // namespace
 
-PrintJobInput MakePrintJobInput(bool televisionMode, const CLeftView::Node& node)
-{
-    PrintJobInput in;
-    in.radio = !televisionMode;
-    switch (node.kind) {
-    case CLeftView::NodeKind::Transponder:
-        in.selection.transponder = node.transponder;
-        break;
-    case CLeftView::NodeKind::Satellite:
-        in.selection.satelliteIndex = node.satelliteIndex;
-        break;
-    case CLeftView::NodeKind::FavouriteGroup:
-        in.selection.favouriteGroup = node.groupIndex;
-        break;
-    default:
-        // The roots and no node: the window lists every channel of its kind.
-        break;
-    }
-    return in;
-}
-
 bool IsPrintCommand(int commandId)
 {
-    return commandId == kPrintCommand || commandId == kQuickPrintCommand || commandId == kPrintPreviewCommand;
+    return commandId == cmd::kFilePrint || commandId == cmd::kFilePrintDirect || commandId == cmd::kFilePrintPreview;
 }
 
 QPrintPreviewDialog* OpenPrintPreview(QWidget* parent)
@@ -142,18 +119,18 @@ bool RunPrintCommand(int commandId, CDocument& doc, const PrintJobInput& in, QPr
         preview->setAttribute(Qt::WA_DeleteOnClose, false);
         preview->close();
         delete preview;
-        if (commandId == kPrintPreviewCommand)
+        if (commandId == cmd::kFilePrintPreview)
             return true;
     }
     switch (commandId) {
-    case kPrintCommand:
+    case cmd::kFilePrint:
         PrintWithDialog(doc, in, printer, parent, prompts);
         break;
-    case kQuickPrintCommand:
+    case cmd::kFilePrintDirect:
         printer.setPrintRange(QPrinter::AllPages);
         PrintNow(doc, in, printer, parent, prompts);
         break;
-    case kPrintPreviewCommand:
+    case cmd::kFilePrintPreview:
         OpenPreview(doc, in, printer, parent);
         break;
     default:

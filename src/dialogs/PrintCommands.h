@@ -1,7 +1,6 @@
 #pragma once
 // The print commands of a document window: "Drucken" (57607),
 // "Schnelldruc&k" (57608) and "&Seitenansicht" (57609).
-#include "views/LeftView.h"
 #include "document/PrintPagination.h"
 
 class CDocument;
@@ -10,9 +9,6 @@ class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
 
-inline constexpr int kPrintCommand = 57607;
-inline constexpr int kQuickPrintCommand = 57608;
-inline constexpr int kPrintPreviewCommand = 57609;
 inline constexpr const char* kPrintStartFailed = "Der Druckauftrag konnte nicht gestartet werden.";
 
 // What the window prints: its kind and the node selected in its tree.
@@ -21,10 +17,6 @@ struct PrintJobInput {
     PrintSelection selection;
 };
 
-// The input of a window showing television (or radio) channels whose tree
-// has node selected.
-PrintJobInput MakePrintJobInput(bool televisionMode, const CLeftView::Node& node);
-
 bool IsPrintCommand(int commandId);
 
 // Carries out one of the three commands for the window parent; false for any
@@ -32,7 +24,7 @@ bool IsPrintCommand(int commandId);
 // prints every page at once, "&Seitenansicht" opens the preview beside the
 // window, or closes the one it has open. While the preview is open the two
 // print commands close it and print. prompts reports a job that cannot
-// start (null: the application's, or plain message boxes).
+// start (null: plain message boxes).
 bool RunPrintCommand(int commandId, CDocument& doc, const PrintJobInput& in, QPrinter& printer, QWidget* parent,
                      IUserPrompts* prompts = nullptr);
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "DialogPictures.h"
-#include "app/Document.h"
+#include "uibase/Document.h"
 
 namespace {
 constexpr const char* kListObjects[kLanguageFieldCount] = {"osdLanguageList", "audio1List", "audio2List",

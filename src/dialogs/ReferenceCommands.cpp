@@ -3,39 +3,26 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "AppMessages.h"
-#include "ChildFrame.h"
-#include "CommandIds.h"
 #include "CompareDlg.h"
-#include "Document.h"
-#include "MainFrame.h"
-#include "NewChannelMarks.h"
 #include "ReferenceReportDlg.h"
-#include "UserPrompts.h"
-#include "VandrelEdit2028App.h"
 #include "document/ExchangeMessages.h"
 #include "document/ReferenceListFile.h"
 #include "document/ReferenceMatch.h"
 #include "document/VandrelEdit2028Doc.h"
-#include "views/LeftView.h"
-#include "views/VandrelEdit2028View.h"
-#include "views/ViewMessages.h"
+#include "uibase/AppMessages.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
+#include "uibase/DocumentDirectory.h"
+#include "uibase/NewChannelMarks.h"
+#include "uibase/UserPrompts.h"
+#include "uibase/ViewMessages.h"
+#include "uibase/QtConversions.h"
 
 namespace {
 const char* const kExportCaption = "Referenzliste exportieren";
 const char* const kApplyCaption = "Referenzliste anwenden";
 const char* const kSaveFilter = "Referenzliste (*.csv)";
 const char* const kOpenFilter = "Referenzlisten (*.csv *.txt);;Alle Dateien (*)";
-
-QString AppCaption()
-{
-    return QString::fromUtf8(appmsg::kAppName);
-}
-
-std::string NativePath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 void ExportReferenceList(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
 {
@@ -77,40 +64,15 @@ ExchangeOutcome ApplyReferenceList(CDocument& doc, IUserPrompts& prompts, QWidge
     return outcome;
 }
 
-// Selects the channel in a window of its document, switching the window to
-// the channel's kind and to all channels when its list does not show it.
-void ShowChannel(CDocument* doc, const CServiceData* service)
+void CompareWith(CDocument& doc, IUserPrompts& prompts, IDocumentDirectory& directory, QWidget* parent)
 {
-    CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-    CMainFrame* frame = app ? app->MainFrame() : nullptr;
-    if (frame == nullptr || doc == nullptr || doc->Core().m_services.IndexOf(service) < 0)
-        return;
-    CChildFrame* child = frame->ActiveChildFrame();
-    if (child == nullptr || child->GetDocument() != doc) {
-        const QList<CChildFrame*> frames = frame->FramesOf(doc);
-        if (frames.isEmpty())
-            return;
-        child = frames.front();
-        frame->ActivateFrame(child);
-    }
-    if (child->IsTelevisionMode() == service->IsRadio())
-        child->OnCommand(service->IsRadio() ? cmd::kRadio : cmd::kTelevision);
-    CVandrelEdit2028View* list = child->ListView();
-    if (list->FindRowOfService(service) < 0)
-        child->Tree()->setCurrentItem(child->Tree()->SatellitesRoot());
-    list->ShowSearchHit(const_cast<CServiceData*>(service));
-}
-
-void CompareWith(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
-{
-    const auto documents = [] {
-        CVandrelEdit2028App* app = CVandrelEdit2028App::Instance();
-        return app ? app->Documents() : std::vector<CDocument*>();
+    const auto documents = [&directory] { return directory.OpenDocuments(); };
+    const auto showChannel = [&directory](CDocument* document, const CServiceData* service) {
+        directory.ShowChannel(document, service);
     };
-    auto* dialog = new CCompareDlg(doc, prompts, documents, ShowChannel, parent);
+    auto* dialog = new CCompareDlg(doc, prompts, documents, showChannel, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(CVandrelEdit2028App::Instance(), &CVandrelEdit2028App::DocumentsChanged, dialog,
-                     &CCompareDlg::FillSources);
+    directory.WhenDocumentsChange(dialog, [dialog] { dialog->FillSources(); });
     // The first other open document at once; with none, a file.
     if (!dialog->CompareWithFirstDocument() && !dialog->ChooseFile()) {
         delete dialog;
@@ -126,7 +88,8 @@ bool IsReferenceCommand(int commandId)
            commandId == cmd::kCompareWith;
 }
 
-ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts& prompts,
+                                    IDocumentDirectory& documents, QWidget* parent)
 {
     switch (commandId) {
     case cmd::kReferenceExport:
@@ -135,7 +98,7 @@ ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts&
     case cmd::kReferenceApply:
         return ApplyReferenceList(doc, prompts, parent);
     case cmd::kCompareWith:
-        CompareWith(doc, prompts, parent);
+        CompareWith(doc, prompts, documents, parent);
         break;
     default:
         break;

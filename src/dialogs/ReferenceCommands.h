@@ -5,6 +5,7 @@
 #include "ExchangeCommands.h"
 
 class CDocument;
+class IDocumentDirectory;
 class IUserPrompts;
 class QWidget;
 
@@ -12,4 +13,7 @@ bool IsReferenceCommand(int commandId);
 
 // Carries out one of the three commands on doc. Applying a list is one
 // undoable step; its report and the comparison open as windows of their own.
-ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts& prompts, QWidget* parent);
+// The comparison offers the documents open in documents and shows a chosen
+// channel through it.
+ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts& prompts,
+                                    IDocumentDirectory& documents, QWidget* parent);

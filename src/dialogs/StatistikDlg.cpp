@@ -5,7 +5,7 @@
 #include <QSlider>
 
 #include "PieChartWnd.h"
-#include "ValueLabel.h"
+#include "uibase/ValueLabel.h"
 #include "document/PieChartData.h"
 #include "document/VandrelEdit2028Doc.h"
 

@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/AppMessages.h"
-#include "app/UserPrompts.h"
+#include "uibase/AppMessages.h"
+#include "uibase/UserPrompts.h"
 #include "document/ChannelEdits.h"
 
 namespace {

@@ -1,46 +1,42 @@
 #include "PaneCoordinator.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QUndoStack>
 
-#include "ChildFrame.h"
-#include "Document.h"
-#include "MainFrame.h"
 #include "PropertiesWnd.h"
 #include "SatelliteWnd.h"
 #include "TransponderWnd.h"
-#include "views/LeftView.h"
-#include "views/VandrelEdit2028View.h"
+#include "document/UpdateHints.h"
+#include "uibase/Document.h"
 
-CPaneCoordinator::CPaneCoordinator(CMainFrame& frame, CPropertiesWnd* channel, CTransponderWnd* transponder,
-                                   CSatelliteWnd* satellite)
-    : QObject(&frame), m_frame(frame), m_pChannel(channel), m_pTransponder(transponder), m_pSatellite(satellite)
+CPaneCoordinator::CPaneCoordinator(CPropertiesWnd* channel, CTransponderWnd* transponder, CSatelliteWnd* satellite,
+                                   QObject* parent)
+    : QObject(parent), m_pChannel(channel), m_pTransponder(transponder), m_pSatellite(satellite)
 {
     setObjectName(QStringLiteral("paneCoordinator"));
     connect(m_pChannel, &CPropertiesWnd::ServiceEdited, this, &CPaneCoordinator::OnServiceEdited);
     connect(m_pTransponder, &CTransponderWnd::TransponderEdited, this, &CPaneCoordinator::OnTransponderEdited);
     connect(m_pSatellite, &CSatelliteWnd::SatelliteEdited, this, &CPaneCoordinator::OnSatelliteEdited);
-    if (QMdiArea* area = m_frame.MdiArea())
-        connect(area, &QMdiArea::subWindowActivated, this, [this] { FollowActiveFrame(); });
 }
 
-bool CPaneCoordinator::IsActive(const CChildFrame* frame) const
-{
-    return frame && frame == m_frame.ActiveChildFrame();
-}
-
-void CPaneCoordinator::PointAt(CDocument* document)
+void CPaneCoordinator::SetDocument(CDocument* document)
 {
     if (document == m_pDocument)
         return;
     // Nothing of the other document may stay on show.
     ClearPanes();
+    if (!document)
+        return;
     m_pDocument = document;
-    for (CPropertyPane* pane : {static_cast<CPropertyPane*>(m_pChannel), static_cast<CPropertyPane*>(m_pTransponder),
-                                static_cast<CPropertyPane*>(m_pSatellite)})
+    for (CPropertyPane* pane :
+         {static_cast<CPropertyPane*>(m_pChannel), static_cast<CPropertyPane*>(m_pTransponder),
+          static_cast<CPropertyPane*>(m_pSatellite)})
         pane->SetDocument(document);
-    if (document)
-        m_documentGone = connect(document, &QObject::destroyed, this, [this] { ClearPanes(); });
+    m_documentLinks = {
+        connect(document, &QObject::destroyed, this, [this] { ClearPanes(); }),
+        connect(document, &CDocument::ViewsUpdate, this,
+                [this](QObject*, int hint, void*) { OnViewsUpdate(hint); }),
+        connect(document, &CDocument::ChangeReverted, this, &CPaneCoordinator::OnChangeReverted),
+        connect(document->UndoStack(), &QUndoStack::indexChanged, this, &CPaneCoordinator::OnUndoStepDone)};
 }
 
 void CPaneCoordinator::ClearPanes()
@@ -48,29 +44,21 @@ void CPaneCoordinator::ClearPanes()
     m_pChannel->ClearPane();
     m_pTransponder->ClearPane();
     m_pSatellite->ClearPane();
-    for (CPropertyPane* pane : {static_cast<CPropertyPane*>(m_pChannel), static_cast<CPropertyPane*>(m_pTransponder),
-                                static_cast<CPropertyPane*>(m_pSatellite)})
+    for (CPropertyPane* pane :
+         {static_cast<CPropertyPane*>(m_pChannel), static_cast<CPropertyPane*>(m_pTransponder),
+          static_cast<CPropertyPane*>(m_pSatellite)})
         pane->SetDocument(nullptr);
-    disconnect(m_documentGone);
+    for (const QMetaObject::Connection& link : m_documentLinks)
+        disconnect(link);
+    m_documentLinks.clear();
     m_pDocument = nullptr;
     m_bReverted = false;
 }
 
-void CPaneCoordinator::FollowActiveFrame()
+void CPaneCoordinator::ShowCurrentRecords()
 {
-    CChildFrame* frame = m_frame.ActiveChildFrame();
-    if (!frame || !frame->GetDocument()) {
-        ClearPanes();
+    if (!m_pDocument)
         return;
-    }
-    ShowCurrentRecords(frame);
-}
-
-void CPaneCoordinator::ShowCurrentRecords(CChildFrame* frame)
-{
-    if (!IsActive(frame) || !frame->GetDocument())
-        return;
-    PointAt(frame->GetDocument());
     CVandrelEdit2028Doc& core = m_pDocument->Core();
     m_pChannel->SetService(core.m_pCurrentService);
     m_pChannel->RefreshFromService();
@@ -78,36 +66,37 @@ void CPaneCoordinator::ShowCurrentRecords(CChildFrame* frame)
     m_pSatellite->ShowSatellite(core.m_pCurrentSatellite);
 }
 
-void CPaneCoordinator::RefreshChannelPane(CChildFrame* frame)
+void CPaneCoordinator::OnViewsUpdate(int hint)
 {
-    if (IsActive(frame) && frame->GetDocument() == m_pDocument && m_pDocument)
+    // The list refills after group names or order changed; an undo's refill
+    // waits for the step to end (its records may be gone until then).
+    if (hint == kHintRefillList && !m_bReverted)
         m_pChannel->RefreshFromService();
 }
 
-void CPaneCoordinator::OnChangeReverted(CChildFrame* frame)
+void CPaneCoordinator::OnChangeReverted()
 {
-    if (!IsActive(frame) || frame->GetDocument() != m_pDocument || !m_pDocument)
-        return;
+    // An undo or redo: the panes show the records afresh once the step has
+    // run completely.
     m_pChannel->ForgetShown();
     m_pTransponder->ForgetShown();
     m_pSatellite->ForgetShown();
     m_bReverted = true;
 }
 
-void CPaneCoordinator::OnUndoStepDone(CChildFrame* frame)
+void CPaneCoordinator::OnUndoStepDone()
 {
-    if (!m_bReverted || !IsActive(frame))
+    if (!m_bReverted)
         return;
     m_bReverted = false;
-    ShowCurrentRecords(frame);
+    ShowCurrentRecords();
 }
 
 void CPaneCoordinator::OnServiceEdited(CServiceData* service)
 {
-    CChildFrame* frame = m_frame.ActiveChildFrame();
-    if (!frame || !m_pDocument || frame->GetDocument() != m_pDocument)
+    if (!m_pDocument)
         return;
-    frame->ListView()->RefreshChannelRow(service);
+    m_pDocument->UpdateAllViews(this, kHintServiceEdited, service);
     // A channel put on another transponder brings its transponder and
     // satellite into the other panes.
     CVandrelEdit2028Doc& core = m_pDocument->Core();
@@ -124,10 +113,7 @@ void CPaneCoordinator::OnTransponderEdited(CTransponderData* transponder)
     if (!m_pDocument)
         return;
     // Every window of the document shows the new label and order.
-    for (CChildFrame* frame : m_frame.FramesOf(m_pDocument)) {
-        frame->Tree()->RelabelTransponder(transponder);
-        frame->ListView()->RefreshTransponderColumns();
-    }
+    m_pDocument->UpdateAllViews(this, kHintTransponderEdited, transponder);
     m_pChannel->RefreshFromService();
 }
 
@@ -135,10 +121,7 @@ void CPaneCoordinator::OnSatelliteEdited(CSatelliteData* satellite)
 {
     if (!m_pDocument)
         return;
-    for (CChildFrame* frame : m_frame.FramesOf(m_pDocument)) {
-        frame->Tree()->RelabelSatellite(satellite);
-        frame->ListView()->RefreshTransponderColumns();
-    }
+    m_pDocument->UpdateAllViews(this, kHintSatelliteEdited, satellite);
     m_pTransponder->ForgetShown();
     m_pTransponder->ShowTransponder(m_pTransponder->Transponder());
 }

@@ -2,9 +2,8 @@
 #include <QObject>
 #include <QPointer>
 
-class CChildFrame;
-class CDocument;
-class CMainFrame;
+#include "uibase/Document.h"
+
 class CPropertiesWnd;
 class CSatelliteData;
 class CServiceData;
@@ -12,43 +11,36 @@ class CSatelliteWnd;
 class CTransponderData;
 class CTransponderWnd;
 
-// Keeps the three property panes on the active document window: shows the
-// current records of its document when its list or tree announces them,
-// re-points or empties the panes when another window becomes active or the
-// last one closes, and hands the panes' edits to the list and the tree.
+// Keeps the three property panes on the document it is given (the active
+// window's): shows that document's current records when asked, empties the
+// panes when another document comes or this one goes, follows the
+// document's undo and redo, and sends the panes' edits back to the document
+// as update hints, so every window of it shows them.
 class CPaneCoordinator : public QObject {
     Q_OBJECT
 public:
-    CPaneCoordinator(CMainFrame& frame, CPropertiesWnd* channel, CTransponderWnd* transponder,
-                     CSatelliteWnd* satellite);
+    CPaneCoordinator(CPropertiesWnd* channel, CTransponderWnd* transponder, CSatelliteWnd* satellite,
+                     QObject* parent = nullptr);
 
-    // The current channel, transponder and satellite of the window's
-    // document, when the window is the active one.
-    void ShowCurrentRecords(CChildFrame* frame);
-    // The channel pane again, e.g. after the group names changed.
-    void RefreshChannelPane(CChildFrame* frame);
-    // An undo or redo of the window's document: the panes show the records
-    // afresh once the step has run completely.
-    void OnChangeReverted(CChildFrame* frame);
-    void OnUndoStepDone(CChildFrame* frame);
-    // Follows the main frame's active window; without one the panes are empty.
-    void FollowActiveFrame();
+    // The document whose records the panes show; null empties them.
+    void SetDocument(CDocument* document);
+    CDocument* Document() const { return m_pDocument; }
+    // The current channel, transponder and satellite of the document.
+    void ShowCurrentRecords();
     void ClearPanes();
 
-    CDocument* Document() const { return m_pDocument; }
-
 private:
-    bool IsActive(const CChildFrame* frame) const;
-    void PointAt(CDocument* document);
+    void OnViewsUpdate(int hint);
+    void OnChangeReverted();
+    void OnUndoStepDone();
     void OnServiceEdited(CServiceData* service);
     void OnTransponderEdited(CTransponderData* transponder);
     void OnSatelliteEdited(CSatelliteData* satellite);
 
-    CMainFrame& m_frame;
     CPropertiesWnd* m_pChannel;
     CTransponderWnd* m_pTransponder;
     CSatelliteWnd* m_pSatellite;
     QPointer<CDocument> m_pDocument;
-    QMetaObject::Connection m_documentGone;
+    QList<QMetaObject::Connection> m_documentLinks;
     bool m_bReverted = false;
 };

@@ -4,19 +4,13 @@
 #include <QSet>
 
 #include "ComboBoxExProp.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "PaneMessages.h"
 #include "PropertyGrid.h"
 #include "document/InputRules.h"
 #include "document/PaneEdits.h"
 #include "document/PaneRows.h"
-
-namespace {
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-} // namespace
+#include "uibase/QtConversions.h"
 
 CPropertiesWnd::CPropertiesWnd(QWidget* parent)
     : CPropertyPane(QStringLiteral("channelPropertiesPane"), Text(panemsg::kChannelGrid), QColor(200, 236, 209),

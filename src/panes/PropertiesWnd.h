@@ -1,5 +1,6 @@
 #pragma once
 #include "PropertyPane.h"
+#include "model/ServiceData.h"
 
 class CComboBoxExProp;
 class CServiceData;

@@ -10,7 +10,7 @@
 
 #include "ComboBoxExProp.h"
 #include "PropertyGrid.h"
-#include "views/InputRuleEdit.h"
+#include "uibase/InputRuleEdit.h"
 
 namespace {
 constexpr int kMinimumRowHeight = 18;

@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "Document.h"
+#include "uibase/Document.h"
 
 #include "PaneMessages.h"
 #include "PropertiesToolBar.h"

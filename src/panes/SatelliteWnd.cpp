@@ -3,17 +3,11 @@
 #include <QColor>
 
 #include "ComboBoxExProp.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "PaneMessages.h"
 #include "PropertyGrid.h"
 #include "document/PaneRows.h"
-
-namespace {
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-} // namespace
+#include "uibase/QtConversions.h"
 
 CSatelliteWnd::CSatelliteWnd(QWidget* parent)
     : CPropertyPane(QStringLiteral("satellitePropertiesPane"), Text(panemsg::kSatelliteGrid),

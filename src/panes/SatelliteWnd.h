@@ -1,5 +1,6 @@
 #pragma once
 #include "PropertyPane.h"
+#include "model/SatelliteData.h"
 
 class CComboBoxExProp;
 class CSatelliteData;

@@ -3,19 +3,13 @@
 #include <QColor>
 
 #include "ComboBoxExProp.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "PaneMessages.h"
 #include "PropertyGrid.h"
 #include "document/InputRules.h"
 #include "document/PaneEdits.h"
 #include "document/PaneRows.h"
-
-namespace {
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-} // namespace
+#include "uibase/QtConversions.h"
 
 CTransponderWnd::CTransponderWnd(QWidget* parent)
     : CPropertyPane(QStringLiteral("transponderPropertiesPane"), Text(panemsg::kTransponderGrid),

@@ -1,5 +1,6 @@
 #pragma once
 #include "PropertyPane.h"
+#include "model/TransponderData.h"
 
 class CComboBoxExProp;
 class CTransponderData;

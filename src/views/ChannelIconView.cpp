@@ -165,15 +165,7 @@ void CChannelIconView::EnsureSelectionVisible()
 
 void CChannelIconView::ApplyColors()
 {
-    QPalette pal = palette();
-    if (m_model.TextColor().isValid()) {
-        pal.setColor(QPalette::Text, m_model.TextColor());
-    }
-    if (m_model.BackColor().isValid()) {
-        pal.setColor(QPalette::Base, m_model.BackColor());
-    }
-    setPalette(pal);
-    viewport()->update();
+    ApplyListColours(*this, m_model.TextColor(), m_model.BackColor());
 }
 
 void CChannelIconView::paintEvent(QPaintEvent* event)

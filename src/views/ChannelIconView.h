@@ -1,6 +1,7 @@
 #pragma once
 #include <QListView>
 #include <vector>
+#include "model/ServiceData.h"
 
 class CChannelListModel;
 class CRowDragController;

@@ -7,30 +7,20 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "AppSettings.h"
-#include "CommandIds.h"
-#include "Document.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
 #include "TreeLabelDelegate.h"
 #include "document/ChannelEdits.h"
 #include "document/InputRules.h"
 #include "document/TreeRules.h"
 #include "document/UpdateHints.h"
+#include "uibase/QtConversions.h"
 
 namespace {
 // Item data of the two roots; the other nodes carry their record.
 constexpr int kSatellitesRootData = 1;
 constexpr int kFavouritesRootData = 200;
-
-// Commands of the node menus.
-constexpr int kFavSeqNum = 32789;
-constexpr int kMarkGroup = 32790;
-constexpr int kUnmarkGroup = 32791;
-constexpr int kSortOriginal = 32793;
-constexpr int kSortByName = 32794;
-constexpr int kSortByPosition = 32795;
-constexpr int kTransponderProperties = 32800;
-constexpr int kSatelliteProperties = 32848;
-constexpr int kRenameGroup = 32863;
 
 // The rename field's name, in its hints and for assistive tools.
 constexpr const char* kGroupNameLabel = "Name der Favoritengruppe";
@@ -39,11 +29,6 @@ constexpr int kGroupCount = 8;
 // The group holding the shown channel: black on light yellow.
 const QColor kShownGroupBack(244, 248, 137);
 const QColor kShownGroupText(0, 0, 0);
-
-QColor ToQColor(ColorRef c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 int RootData(const QTreeWidgetItem* item)
 {
@@ -516,20 +501,20 @@ QMenu* CLeftView::CreateNodeMenu(QTreeWidgetItem* item)
     switch (kind) {
     case NodeKind::FavouriteGroup:
         menu->setObjectName(QStringLiteral("Favorit"));
-        AddMenuCommand(menu, kFavSeqNum, QStringLiteral("Fortlaufende Nummerierung"));
-        AddMenuCommand(menu, kRenameGroup, QStringLiteral("Umbenennen"));
-        AddMenuCommand(menu, kMarkGroup, QStringLiteral("Favoriten farblich markieren"));
-        AddMenuCommand(menu, kUnmarkGroup, QStringLiteral("farbliche Favoritenmarkierung entfernen"));
+        AddMenuCommand(menu, cmd::kTreeFavSeqNum, QStringLiteral("Fortlaufende Nummerierung"));
+        AddMenuCommand(menu, cmd::kTreeRenameGroup, QStringLiteral("Umbenennen"));
+        AddMenuCommand(menu, cmd::kTreeMarkGroup, QStringLiteral("Favoriten farblich markieren"));
+        AddMenuCommand(menu, cmd::kTreeUnmarkGroup, QStringLiteral("farbliche Favoritenmarkierung entfernen"));
         break;
     case NodeKind::FavouritesRoot:
         menu->setObjectName(QStringLiteral("FavoritHead"));
-        AddMenuCommand(menu, kUnmarkGroup, QStringLiteral("farbliche Favoritenmarkierung entfernen"));
+        AddMenuCommand(menu, cmd::kTreeUnmarkGroup, QStringLiteral("farbliche Favoritenmarkierung entfernen"));
         break;
     case NodeKind::Satellite:
         menu->setObjectName(QStringLiteral("Satellite"));
         AddMenuCommand(menu, cmd::kOnlyActiveSatellites, QStringLiteral("Nur aktive Satelliten auflisten"));
         AddSortMenu(menu);
-        AddMenuCommand(menu, kSatelliteProperties, QStringLiteral("Eigenschaften"));
+        AddMenuCommand(menu, cmd::kTreeSatelliteProperties, QStringLiteral("Eigenschaften"));
         break;
     case NodeKind::SatellitesRoot:
         menu->setObjectName(QStringLiteral("SatelliteHead"));
@@ -538,7 +523,7 @@ QMenu* CLeftView::CreateNodeMenu(QTreeWidgetItem* item)
         break;
     case NodeKind::Transponder:
         menu->setObjectName(QStringLiteral("Transponder"));
-        AddMenuCommand(menu, kTransponderProperties, QStringLiteral("Eigenschaften"));
+        AddMenuCommand(menu, cmd::kTreeTransponderProperties, QStringLiteral("Eigenschaften"));
         break;
     case NodeKind::None:
         break;
@@ -552,9 +537,9 @@ void CLeftView::AddSortMenu(QMenu* menu)
     QMenu* sort = menu->addMenu(QStringLiteral("Die Satelliten sortieren nach"));
     sort->setObjectName(QStringLiteral("satelliteSortMenu"));
     sort->setAccessibleName(QStringLiteral("Die Satelliten sortieren nach"));
-    AddMenuCommand(sort, kSortOriginal, QStringLiteral("Original"));
-    AddMenuCommand(sort, kSortByName, QStringLiteral("Namen (alphabetisch)"));
-    AddMenuCommand(sort, kSortByPosition, QStringLiteral("Orbitalposition"));
+    AddMenuCommand(sort, cmd::kTreeSortOriginal, QStringLiteral("Original"));
+    AddMenuCommand(sort, cmd::kTreeSortByName, QStringLiteral("Namen (alphabetisch)"));
+    AddMenuCommand(sort, cmd::kTreeSortByPosition, QStringLiteral("Orbitalposition"));
 }
 
 QAction* CLeftView::AddMenuCommand(QMenu* menu, int id, const QString& text)
@@ -571,7 +556,7 @@ QAction* CLeftView::AddMenuCommand(QMenu* menu, int id, const QString& text)
         checkable = true;
     } else {
         UpdateCommand(id, state);
-        checkable = id == kFavSeqNum || id == kSortOriginal || id == kSortByName || id == kSortByPosition;
+        checkable = id == cmd::kTreeFavSeqNum || id == cmd::kTreeSortOriginal || id == cmd::kTreeSortByName || id == cmd::kTreeSortByPosition;
     }
     action->setCheckable(checkable);
     action->setChecked(checkable && state.checked);
@@ -591,25 +576,25 @@ void CLeftView::RunMenuCommand(int id)
 bool CLeftView::UpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case kFavSeqNum:
+    case cmd::kTreeFavSeqNum:
         state = CommandState{true, m_settings.m_nFavSeqNum == 1};
         return true;
-    case kUnmarkGroup:
+    case cmd::kTreeUnmarkGroup:
         state = CommandState{m_nMarkedGroup != -1, false};
         return true;
-    case kSortOriginal:
+    case cmd::kTreeSortOriginal:
         state = CommandState{true, m_settings.m_nSatelliteOrder == 2};
         return true;
-    case kSortByName:
+    case cmd::kTreeSortByName:
         state = CommandState{true, m_settings.m_nSatelliteOrder == 0};
         return true;
-    case kSortByPosition:
+    case cmd::kTreeSortByPosition:
         state = CommandState{true, m_settings.m_nSatelliteOrder == 1};
         return true;
-    case kRenameGroup:
-    case kMarkGroup:
-    case kSatelliteProperties:
-    case kTransponderProperties:
+    case cmd::kTreeRenameGroup:
+    case cmd::kTreeMarkGroup:
+    case cmd::kTreeSatelliteProperties:
+    case cmd::kTreeTransponderProperties:
         state = CommandState{true, false};
         return true;
     default:
@@ -621,14 +606,14 @@ bool CLeftView::OnCommand(int id)
 {
     CVandrelEdit2028Doc& core = m_document.Core();
     switch (id) {
-    case kFavSeqNum:
+    case cmd::kTreeFavSeqNum:
         m_settings.m_nFavSeqNum = m_settings.m_nFavSeqNum ? 0 : 1;
         emit SequentialNumberingChanged();
         return true;
-    case kRenameGroup:
+    case cmd::kTreeRenameGroup:
         StartRename();
         return true;
-    case kMarkGroup: {
+    case cmd::kTreeMarkGroup: {
         const int index = GroupIndexOf(ItemAtRightClick());
         if (index >= 0) {
             m_nMarkedGroup = index;
@@ -637,27 +622,27 @@ bool CLeftView::OnCommand(int id)
         }
         return true;
     }
-    case kUnmarkGroup:
+    case cmd::kTreeUnmarkGroup:
         m_nMarkedGroup = -1;
         RecolourGroups();
         emit MarkedGroupChanged(-1);
         return true;
-    case kSortOriginal:
-    case kSortByName:
-    case kSortByPosition: {
-        const int order = id == kSortOriginal ? 2 : id == kSortByName ? 0 : 1;
+    case cmd::kTreeSortOriginal:
+    case cmd::kTreeSortByName:
+    case cmd::kTreeSortByPosition: {
+        const int order = id == cmd::kTreeSortOriginal ? 2 : id == cmd::kTreeSortByName ? 0 : 1;
         m_settings.m_nSatelliteOrder = order;
         SortSatellites(order);
         return true;
     }
-    case kSatelliteProperties:
+    case cmd::kTreeSatelliteProperties:
         if (CSatelliteData* satellite = SatelliteAt(ItemAtRightClick())) {
             core.m_pCurrentSatellite = satellite;
             emit SatellitePropertiesRequested(satellite, true);
             setFocus();
         }
         return true;
-    case kTransponderProperties:
+    case cmd::kTreeTransponderProperties:
         if (CTransponderData* transponder = TransponderAt(ItemAtRightClick())) {
             ShowTransponderInPanes(transponder, true);
             setFocus();
@@ -837,4 +822,25 @@ bool CLeftView::DropRows(const QPoint& globalPos)
         return false;
     emit RowsDroppedOnGroup(index);
     return true;
+}
+
+PrintJobInput MakePrintJobInput(bool televisionMode, const CLeftView::Node& node)
+{
+    PrintJobInput in;
+    in.radio = !televisionMode;
+    switch (node.kind) {
+    case CLeftView::NodeKind::Transponder:
+        in.selection.transponder = node.transponder;
+        break;
+    case CLeftView::NodeKind::Satellite:
+        in.selection.satelliteIndex = node.satelliteIndex;
+        break;
+    case CLeftView::NodeKind::FavouriteGroup:
+        in.selection.favouriteGroup = node.groupIndex;
+        break;
+    default:
+        // The roots and no node: the window lists every channel of its kind.
+        break;
+    }
+    return in;
 }

@@ -2,8 +2,11 @@
 #include <QPointer>
 #include <QTreeWidget>
 
-#include "CommandTarget.h"
+#include "uibase/CommandTarget.h"
 #include "RowDropTarget.h"
+#include "dialogs/PrintCommands.h"
+#include "model/SatelliteData.h"
+#include "model/TransponderData.h"
 
 class CDocument;
 class CFavoritenData;
@@ -149,3 +152,7 @@ private:
     QPoint m_dragStart;
     bool m_bDragging = false;
 };
+
+// What a window showing television (or radio) channels prints while its tree
+// has node selected.
+PrintJobInput MakePrintJobInput(bool televisionMode, const CLeftView::Node& node);

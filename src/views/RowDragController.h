@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <vector>
+#include "model/ServiceData.h"
 
 class CChannelListModel;
 class CServiceData;

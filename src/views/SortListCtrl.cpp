@@ -13,7 +13,7 @@
 #include <unordered_map>
 
 #include "AccessibleCells.h"
-#include "AppSettings.h"
+#include "uibase/AppSettings.h"
 #include "ChannelListModel.h"
 #include "SelectionRows.h"
 #include "ListPaint.h"
@@ -124,15 +124,7 @@ CRowDragController& CSortListCtrl::DragController() const
 
 void CSortListCtrl::ApplyColors()
 {
-    QPalette pal = palette();
-    if (m_model.TextColor().isValid()) {
-        pal.setColor(QPalette::Text, m_model.TextColor());
-    }
-    if (m_model.BackColor().isValid()) {
-        pal.setColor(QPalette::Base, m_model.BackColor());
-    }
-    setPalette(pal);
-    viewport()->update();
+    ApplyListColours(*this, m_model.TextColor(), m_model.BackColor());
 }
 
 // ---- widths and order ----------------------------------------------------------

@@ -2,6 +2,7 @@
 #include <QTableView>
 #include <memory>
 #include <vector>
+#include "model/ServiceData.h"
 
 class CChannelListModel;
 class CRowDragController;

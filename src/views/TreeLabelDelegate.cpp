@@ -1,6 +1,6 @@
 #include "TreeLabelDelegate.h"
 
-#include "InputRuleEdit.h"
+#include "uibase/InputRuleEdit.h"
 
 CTreeLabelDelegate::CTreeLabelDelegate(const InputRule& rule, const QString& label, Commit commit, QObject* parent)
     : QStyledItemDelegate(parent), m_rule(rule), m_strLabel(label), m_commit(std::move(commit))

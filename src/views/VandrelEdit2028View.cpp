@@ -12,14 +12,14 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "AppSettings.h"
+#include "uibase/AppSettings.h"
 #include "ChannelIconView.h"
 #include "ChannelListModel.h"
-#include "Document.h"
-#include "NewChannelMarks.h"
+#include "uibase/Document.h"
+#include "uibase/NewChannelMarks.h"
 #include "SelectionRows.h"
 #include "SortListCtrl.h"
-#include "ViewMessages.h"
+#include "uibase/ViewMessages.h"
 #include "WaitCursor.h"
 #include "dialogs/VerschiebenAufPosDlg.h"
 #include "document/ChannelEdits.h"
@@ -27,18 +27,8 @@
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/ServiceData.h"
-
-namespace {
-QColor ToQColor(ColorRef c)
-{
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-} // namespace
+#include "uibase/CommandIds.h"
+#include "uibase/QtConversions.h"
 
 CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& settings, ISettingsStore& store,
                                            IUserPrompts& prompts, QWidget* parent)
@@ -398,46 +388,46 @@ bool CVandrelEdit2028View::UpdateCommand(int id, CommandState& state)
     const bool hasRows = m_pModel->rowCount() > 0;
     const bool hasSelection = GetSelectedCount() > 0;
     switch (id) {
-    case viewcmd::kDelete:
-    case viewcmd::kLock:
-    case viewcmd::kUnlock:
-    case viewcmd::kSkip:
-    case viewcmd::kNoSkip:
-    case viewcmd::kNoFavourite:
-    case viewcmd::kMoveToPosition:
-    case viewcmd::kProperties:
+    case cmd::kDelete:
+    case cmd::kLock:
+    case cmd::kUnlock:
+    case cmd::kSkip:
+    case cmd::kNoSkip:
+    case cmd::kNoFavourite:
+    case cmd::kMoveToPosition:
+    case cmd::kProperties:
         state.enabled = hasSelection;
         return true;
-    case viewcmd::kSelectScrambled:
-    case viewcmd::kSelectLocked:
-    case viewcmd::kSelectSkipped:
-    case viewcmd::kSelectHD:
-    case viewcmd::kSortByName:
-    case viewcmd::kSortByPosition:
+    case cmd::kSelectScrambled:
+    case cmd::kSelectLocked:
+    case cmd::kSelectSkipped:
+    case cmd::kSelectHD:
+    case cmd::kSortByName:
+    case cmd::kSortByPosition:
         state.enabled = hasRows;
         return true;
-    case viewcmd::kSelectNew:
+    case cmd::kSelectNew:
         state.enabled = hasRows && !CNewChannelMarks::Of(m_document).IsEmpty();
         return true;
-    case viewcmd::kNewChannel:
+    case cmd::kNewChannel:
         state.enabled = true;
         return true;
-    case viewcmd::kCopy:
+    case cmd::kEditCopy:
         state.enabled = hasRows && hasSelection;
         return true;
-    case viewcmd::kCut:
+    case cmd::kEditCut:
         state.enabled = hasRows && hasSelection && m_nListMode != kModeFavourite;
         return true;
-    case viewcmd::kPaste:
+    case cmd::kEditPaste:
         state.enabled = m_nListMode != kModeFavourite && ClipboardHasChannels();
         return true;
     default:
         break;
     }
-    if (id >= viewcmd::kFavourite1 && id <= viewcmd::kFavourite1 + 7) {
+    if (id >= cmd::kFavourite1 && id <= cmd::kFavourite1 + 7) {
         state.enabled = hasSelection;
         const std::vector<CServiceData*> selected = SelectedServices();
-        state.checked = selected.size() == 1 && selected[0]->GetFavouriteGroup() == id - viewcmd::kNoFavourite;
+        state.checked = selected.size() == 1 && selected[0]->GetFavouriteGroup() == id - cmd::kNoFavourite;
         return true;
     }
     return false;
@@ -446,66 +436,66 @@ bool CVandrelEdit2028View::UpdateCommand(int id, CommandState& state)
 bool CVandrelEdit2028View::OnCommand(int id)
 {
     switch (id) {
-    case viewcmd::kDelete:
+    case cmd::kDelete:
         DeleteSelected();
         return true;
-    case viewcmd::kLock:
-    case viewcmd::kUnlock:
-        SetFlag(true, id == viewcmd::kLock);
+    case cmd::kLock:
+    case cmd::kUnlock:
+        SetFlag(true, id == cmd::kLock);
         return true;
-    case viewcmd::kSkip:
-    case viewcmd::kNoSkip:
-        SetFlag(false, id == viewcmd::kSkip);
+    case cmd::kSkip:
+    case cmd::kNoSkip:
+        SetFlag(false, id == cmd::kSkip);
         return true;
-    case viewcmd::kSelectScrambled:
+    case cmd::kSelectScrambled:
         SelectWhere(static_cast<int>(ServiceTest::Scrambled));
         return true;
-    case viewcmd::kSelectLocked:
+    case cmd::kSelectLocked:
         SelectWhere(static_cast<int>(ServiceTest::Locked));
         return true;
-    case viewcmd::kSelectSkipped:
+    case cmd::kSelectSkipped:
         SelectWhere(static_cast<int>(ServiceTest::Skipped));
         return true;
-    case viewcmd::kSelectHD:
+    case cmd::kSelectHD:
         SelectWhere(static_cast<int>(ServiceTest::HD));
         return true;
-    case viewcmd::kSelectNew:
+    case cmd::kSelectNew:
         SelectNew();
         return true;
-    case viewcmd::kNoFavourite:
+    case cmd::kNoFavourite:
         ClearFavourite();
         return true;
-    case viewcmd::kMoveToPosition:
+    case cmd::kMoveToPosition:
         MoveToPosition();
         return true;
-    case viewcmd::kSortByName:
+    case cmd::kSortByName:
         m_pList->SortByColumn(kColName, true, true);
         EnsureSelectionVisible();
         return true;
-    case viewcmd::kSortByPosition:
+    case cmd::kSortByPosition:
         m_pList->SortByColumn(m_displayMode == kList ? kColName : kColNumber, false, true);
         EnsureSelectionVisible();
         return true;
-    case viewcmd::kProperties:
+    case cmd::kProperties:
         ShowServiceInPanes(true);
         return true;
-    case viewcmd::kNewChannel:
+    case cmd::kNewChannel:
         NewChannel();
         return true;
-    case viewcmd::kCopy:
+    case cmd::kEditCopy:
         CopySelection();
         return true;
-    case viewcmd::kCut:
+    case cmd::kEditCut:
         CutSelection();
         return true;
-    case viewcmd::kPaste:
+    case cmd::kEditPaste:
         PasteChannels();
         return true;
     default:
         break;
     }
-    if (id >= viewcmd::kFavourite1 && id <= viewcmd::kFavourite1 + 7) {
-        AssignFavourite(id - viewcmd::kNoFavourite, true);
+    if (id >= cmd::kFavourite1 && id <= cmd::kFavourite1 + 7) {
+        AssignFavourite(id - cmd::kNoFavourite, true);
         return true;
     }
     return false;
@@ -710,7 +700,7 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
 
     QMenu* favourites = menu->addMenu(Text(viewmsg::kFavouriteSubmenu));
     favourites->setObjectName(QStringLiteral("favouriteMenu"));
-    add(favourites, Text(viewmsg::kNoFavouriteEntry), viewcmd::kNoFavourite);
+    add(favourites, Text(viewmsg::kNoFavouriteEntry), cmd::kNoFavourite);
     favourites->addSeparator();
     const auto groups = m_document.Core().m_configuration.GroupOrder();
     for (int g = 0; g < 8; ++g) {
@@ -719,43 +709,43 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
             name = QStringLiteral(" ");
         // An ampersand in a group name is shown, not taken as an access key.
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        add(favourites, name, viewcmd::kFavourite1 + g);
+        add(favourites, name, cmd::kFavourite1 + g);
     }
     menu->addSeparator();
     add(menu, Text(m_nListMode == kModeFavourite ? viewmsg::kDeleteFavouriteEntry : viewmsg::kDeleteEntry),
-        viewcmd::kDelete);
+        cmd::kDelete);
     menu->addSeparator();
-    add(menu, Text(viewmsg::kCutEntry), viewcmd::kCut);
-    add(menu, Text(viewmsg::kCopyEntry), viewcmd::kCopy);
-    add(menu, Text(viewmsg::kPasteEntry), viewcmd::kPaste);
-    add(menu, Text(IsTelevision() ? viewmsg::kNewTvChannel : viewmsg::kNewRadioChannel), viewcmd::kNewChannel);
+    add(menu, Text(viewmsg::kCutEntry), cmd::kEditCut);
+    add(menu, Text(viewmsg::kCopyEntry), cmd::kEditCopy);
+    add(menu, Text(viewmsg::kPasteEntry), cmd::kEditPaste);
+    add(menu, Text(IsTelevision() ? viewmsg::kNewTvChannel : viewmsg::kNewRadioChannel), cmd::kNewChannel);
     menu->addSeparator();
     QMenu* select = menu->addMenu(Text(viewmsg::kSelectSubmenu));
     select->setObjectName(QStringLiteral("selectMenu"));
-    add(select, Text(viewmsg::kSelectAll), viewcmd::kSelectAll);
-    add(select, Text(viewmsg::kSelectScrambled), viewcmd::kSelectScrambled);
-    add(select, Text(viewmsg::kSelectLocked), viewcmd::kSelectLocked);
-    add(select, Text(viewmsg::kSelectSkipped), viewcmd::kSelectSkipped);
-    add(select, Text(viewmsg::kSelectHD), viewcmd::kSelectHD);
-    add(select, Text(viewmsg::kSelectNew), viewcmd::kSelectNew);
+    add(select, Text(viewmsg::kSelectAll), cmd::kEditSelectAll);
+    add(select, Text(viewmsg::kSelectScrambled), cmd::kSelectScrambled);
+    add(select, Text(viewmsg::kSelectLocked), cmd::kSelectLocked);
+    add(select, Text(viewmsg::kSelectSkipped), cmd::kSelectSkipped);
+    add(select, Text(viewmsg::kSelectHD), cmd::kSelectHD);
+    add(select, Text(viewmsg::kSelectNew), cmd::kSelectNew);
     QMenu* lock = menu->addMenu(Text(viewmsg::kLockSubmenu));
     lock->setObjectName(QStringLiteral("lockMenu"));
-    add(lock, Text(viewmsg::kLockEntry), viewcmd::kLock);
-    add(lock, Text(viewmsg::kUnlockEntry), viewcmd::kUnlock);
+    add(lock, Text(viewmsg::kLockEntry), cmd::kLock);
+    add(lock, Text(viewmsg::kUnlockEntry), cmd::kUnlock);
     QMenu* skip = menu->addMenu(Text(viewmsg::kSkipSubmenu));
     skip->setObjectName(QStringLiteral("skipMenu"));
-    add(skip, Text(viewmsg::kSkipEntry), viewcmd::kSkip);
-    add(skip, Text(viewmsg::kNoSkipEntry), viewcmd::kNoSkip);
+    add(skip, Text(viewmsg::kSkipEntry), cmd::kSkip);
+    add(skip, Text(viewmsg::kNoSkipEntry), cmd::kNoSkip);
     menu->addSeparator();
-    add(menu, Text(viewmsg::kMoveEntry), viewcmd::kMoveToPosition);
+    add(menu, Text(viewmsg::kMoveEntry), cmd::kMoveToPosition);
     menu->addSeparator();
     QMenu* sort = menu->addMenu(Text(viewmsg::kSortSubmenu));
     sort->setObjectName(QStringLiteral("sortMenu"));
-    add(sort, Text(viewmsg::kSortByNameEntry), viewcmd::kSortByName);
-    add(sort, Text(viewmsg::kSortByPositionEntry), viewcmd::kSortByPosition);
-    add(menu, Text(viewmsg::kSearchEntry), viewcmd::kSearch);
+    add(sort, Text(viewmsg::kSortByNameEntry), cmd::kSortByName);
+    add(sort, Text(viewmsg::kSortByPositionEntry), cmd::kSortByPosition);
+    add(menu, Text(viewmsg::kSearchEntry), cmd::kChannelSearchFromList);
     menu->addSeparator();
-    add(menu, Text(viewmsg::kPropertiesEntry), viewcmd::kProperties);
+    add(menu, Text(viewmsg::kPropertiesEntry), cmd::kProperties);
     return menu;
 }
 

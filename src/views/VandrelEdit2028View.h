@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandTarget.h"
+#include "uibase/CommandTarget.h"
 #include "document/ChannelRows.h"
 
 class CChannelIconView;

@@ -6,13 +6,13 @@
 #include <QMimeData>
 #include <algorithm>
 
-#include "AppMessages.h"
+#include "uibase/AppMessages.h"
 #include "ChannelListModel.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "SortListCtrl.h"
-#include "UserPrompts.h"
+#include "uibase/UserPrompts.h"
 #include "VandrelEdit2028View.h"
-#include "ViewMessages.h"
+#include "uibase/ViewMessages.h"
 #include "WaitCursor.h"
 #include "document/ChannelClipboard.h"
 #include "document/ExchangeMessages.h"

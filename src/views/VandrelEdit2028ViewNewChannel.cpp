@@ -2,10 +2,10 @@
 #include <QAbstractItemView>
 
 #include "ChannelListModel.h"
-#include "Document.h"
-#include "UserPrompts.h"
+#include "uibase/Document.h"
+#include "uibase/UserPrompts.h"
 #include "VandrelEdit2028View.h"
-#include "ViewMessages.h"
+#include "uibase/ViewMessages.h"
 #include "WaitCursor.h"
 #include "dialogs/NewChannelDlg.h"
 #include "document/NewChannel.h"

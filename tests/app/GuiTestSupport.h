@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "NdbTestBuilder.h"
-#include "UserPrompts.h"
+#include "uibase/UserPrompts.h"
 
 class CMainFrame;
 class CVandrelEdit2028App;

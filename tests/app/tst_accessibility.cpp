@@ -15,7 +15,7 @@
 
 #include "ChildFrame.h"
 #include "CommandBar.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <map>
 
-#include "AppSettings.h"
-#include "CommandIds.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
 #include "QtSettingsStore.h"
 #include "VisualLook.h"
 

@@ -6,8 +6,9 @@
 #include <QTreeWidget>
 
 #include "ChildFrame.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
@@ -113,7 +114,7 @@ void TestChannelSearch::closingTheDocumentResetsThePane()
     Pane().SearchField()->setText(QStringLiteral("hd"));
     QVERIFY(Pane().ResultList()->topLevelItemCount() > 0);
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57602")));
-    QTRY_COMPARE(m_f->Frame().ChildFrames().size(), 0);
+    QTRY_COMPARE(m_f->Frame().Windows().ChildFrames().size(), 0);
     QTRY_COMPARE(Pane().ResultList()->topLevelItemCount(), 0);
     QCOMPARE(Pane().SearchField()->text(), QString());
     QCOMPARE(Pane().HitCountText(), QStringLiteral("        0     Kanäle"));

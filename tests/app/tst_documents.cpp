@@ -12,8 +12,9 @@
 #include <unistd.h>
 
 #include "ChildFrame.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/FileLayer.h"
@@ -118,7 +119,7 @@ void TestDocuments::openGoodFile()
     QVERIFY(open[0].text.startsWith(QStringLiteral("VandrelEdit2028 Files (*.ndb)")));
     QCOMPARE(m_f->Prompts().records.size(), 1); // nothing but the dialog
 
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     CDocument* doc = OnlyDocument();
     QVERIFY(doc);
     QCOMPARE(doc->Title(), QStringLiteral("good.ndb"));
@@ -139,7 +140,7 @@ void TestDocuments::openDamagedFileIsRefused()
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings[0].text, QStringLiteral("Unerwartetes Dateiformat."));
     QCOMPARE(warnings[0].caption, kApp);
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 0);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 0);
     QVERIFY(m_f->App().Documents().empty());
     QCOMPARE(m_f->Frame().windowTitle(), kApp);
     QVERIFY(m_f->App().RecentFilePaths().isEmpty());
@@ -156,7 +157,7 @@ void TestDocuments::openPartlyReadableFile()
                                            "Data: 77 DB 0 0 1 0 0 0\n"));
     QVERIFY(!infos[0].hasParent);
     QCOMPARE(m_f->Prompts().records.size(), 1);
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     CDocument* doc = OnlyDocument();
     QVERIFY(doc && doc->Core().LoadStoppedEarly());
     QCOMPARE(doc->Core().m_satellites.GetSize(), 0); // behind the unknown block
@@ -169,7 +170,7 @@ void TestDocuments::openMissingFile()
     const auto warnings = m_f->Prompts().OfKind(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), 1);
     QVERIFY(warnings[0].text.contains(path));
-    QVERIFY(m_f->Frame().ChildFrames().isEmpty());
+    QVERIFY(m_f->Frame().Windows().ChildFrames().isEmpty());
 }
 
 void TestDocuments::openingTheSameFileTwiceActivatesIt()
@@ -190,7 +191,7 @@ void TestDocuments::modifiedMarkInTitles()
     const QString path = m_f->WriteFile(QStringLiteral("good.ndb"), GoodDatabase());
     CDocument* doc = m_f->App().OpenDocumentFile(path);
     QVERIFY(doc);
-    QMdiSubWindow* sub = m_f->Frame().MdiArea()->activeSubWindow();
+    QMdiSubWindow* sub = m_f->Frame().Windows().MdiArea()->activeSubWindow();
     QVERIFY(sub);
     QVERIFY(!sub->isWindowModified());
     doc->SetModifiedFlag(true);
@@ -408,16 +409,16 @@ void TestDocuments::closingModifiedDocumentAsks()
     QCOMPARE(q.size(), 1);
     QCOMPARE(q[0].text, QStringLiteral("Änderungen in „chan.ndb“ speichern?"));
     QCOMPARE(q[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
 
     // The tab's close button asks the same way.
     m_f->Prompts().answers << QMessageBox::Cancel;
-    QVERIFY(!m_f->Frame().MdiArea()->activeSubWindow()->close());
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QVERIFY(!m_f->Frame().Windows().MdiArea()->activeSubWindow()->close());
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
 
     m_f->Prompts().answers << QMessageBox::No;
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57602")));
-    QTRY_COMPARE(m_f->Frame().ChildFrames().size(), 0);
+    QTRY_COMPARE(m_f->Frame().Windows().ChildFrames().size(), 0);
     QTRY_VERIFY(m_f->App().Documents().empty());
     QVERIFY(CGuiFixture::ReadFile(path) == original);
     QCOMPARE(m_f->Frame().windowTitle(), kApp);
@@ -428,7 +429,7 @@ void TestDocuments::closingModifiedDocumentAsks()
     doc->SetModifiedFlag(true);
     m_f->Prompts().answers << QMessageBox::Yes;
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57602")));
-    QTRY_COMPARE(m_f->Frame().ChildFrames().size(), 0);
+    QTRY_COMPARE(m_f->Frame().Windows().ChildFrames().size(), 0);
     QVERIFY(CGuiFixture::ReadFile(path) != original);
     QCOMPARE(m_f->Prompts().unscripted, 0);
 }
@@ -441,7 +442,7 @@ void TestDocuments::quittingWithModifiedDocumentAsks()
     m_f->Prompts().answers << QMessageBox::Cancel;
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57665")));
     QVERIFY(m_f->Frame().isVisible());
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     QCOMPARE(m_f->Prompts().OfKind(QStringLiteral("question")).size(), 1);
     // Nothing is written while the program keeps running.
     QVERIFY(!QSettings(m_f->SettingsPath(), QSettings::IniFormat).contains(QStringLiteral("Workspace/ListWidth")));
@@ -459,16 +460,16 @@ void TestDocuments::secondWindowClosesWithoutQuestion()
     CDocument* doc = m_f->App().OpenDocumentFile(path);
     doc->SetModifiedFlag(true);
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648")));
-    const QList<CChildFrame*> frames = m_f->Frame().ChildFrames();
+    const QList<CChildFrame*> frames = m_f->Frame().Windows().ChildFrames();
     QCOMPARE(frames.size(), 2);
     QCOMPARE(frames[0]->GetDocument(), frames[1]->GetDocument());
-    QCOMPARE(m_f->Frame().FrameTitle(frames[0]), QStringLiteral("chan.ndb:1"));
-    QCOMPARE(m_f->Frame().FrameTitle(frames[1]), QStringLiteral("chan.ndb:2"));
+    QCOMPARE(m_f->Frame().Windows().FrameTitle(frames[0]), QStringLiteral("chan.ndb:1"));
+    QCOMPARE(m_f->Frame().Windows().FrameTitle(frames[1]), QStringLiteral("chan.ndb:2"));
     QCOMPARE(m_f->Frame().windowTitle(), QStringLiteral("chan.ndb:2[*] - VandrelEdit2028"));
-    QVERIFY(m_f->Frame().CloseFrame(frames[1]));
-    QTRY_COMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QVERIFY(m_f->Frame().Windows().CloseFrame(frames[1]));
+    QTRY_COMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     QVERIFY(m_f->Prompts().records.isEmpty());
-    QCOMPARE(m_f->Frame().FrameTitle(m_f->Frame().ChildFrames().front()), QStringLiteral("chan.ndb"));
+    QCOMPARE(m_f->Frame().Windows().FrameTitle(m_f->Frame().Windows().ChildFrames().front()), QStringLiteral("chan.ndb"));
     QCOMPARE(m_f->App().Documents().size(), size_t(1));
 }
 

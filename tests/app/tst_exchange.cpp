@@ -11,8 +11,9 @@
 
 #include "ChildFrame.h"
 #include "DesktopAlert.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ExchangeCommands.h"
@@ -21,7 +22,7 @@
 #include "model/ServiceData.h"
 #include "views/ChannelListModel.h"
 #include "views/VandrelEdit2028View.h"
-#include "views/ViewMessages.h"
+#include "uibase/ViewMessages.h"
 
 namespace {
 const QString kCopy = QStringLiteral("cmd_57634");
@@ -141,12 +142,12 @@ CDocument* TestExchange::Open(const QString& name)
 
 CVandrelEdit2028View* TestExchange::List(CDocument* doc)
 {
-    return m_f->Frame().FramesOf(doc).front()->ListView();
+    return m_f->Frame().Windows().FramesOf(doc).front()->ListView();
 }
 
 void TestExchange::Select(CDocument* doc, const QStringList& names)
 {
-    m_f->Frame().ActivateFrame(m_f->Frame().FramesOf(doc).front());
+    m_f->Frame().Windows().ActivateFrame(m_f->Frame().Windows().FramesOf(doc).front());
     List(doc)->SelectServices(Named(doc, names));
     List(doc)->ActiveItemView()->setFocus();
     QCoreApplication::processEvents(); // the command states follow the selection
@@ -251,11 +252,11 @@ void TestExchange::otherWindowOfTheDocumentFollows()
 {
     CDocument* a = Open(QStringLiteral("a.ndb"));
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648"))); // "Neues Fenster"
-    const auto frames = m_f->Frame().FramesOf(a);
+    const auto frames = m_f->Frame().Windows().FramesOf(a);
     QCOMPARE(frames.size(), size_t(2));
     CVandrelEdit2028View* first = frames.front()->ListView();
     CVandrelEdit2028View* second = frames.back()->ListView();
-    m_f->Frame().ActivateFrame(frames.front());
+    m_f->Frame().Windows().ActivateFrame(frames.front());
     first->SelectServices(Named(a, {QStringLiteral("Sky Cinema")}));
     first->ActiveItemView()->setFocus();
     QCoreApplication::processEvents();
@@ -333,9 +334,9 @@ void TestExchange::commandStatesFollowSelectionAndClipboard()
     list->FillFavouriteGroup(0, 0);
     list->ActiveItemView()->selectAll();
     CommandState copy, cut, paste;
-    QVERIFY(list->UpdateCommand(viewcmd::kCopy, copy));
-    QVERIFY(list->UpdateCommand(viewcmd::kCut, cut));
-    QVERIFY(list->UpdateCommand(viewcmd::kPaste, paste));
+    QVERIFY(list->UpdateCommand(cmd::kEditCopy, copy));
+    QVERIFY(list->UpdateCommand(cmd::kEditCut, cut));
+    QVERIFY(list->UpdateCommand(cmd::kEditPaste, paste));
     QCOMPARE(copy.enabled, list->Model().rowCount() > 0);
     QVERIFY(!cut.enabled);
     QVERIFY(!paste.enabled);
@@ -450,3 +451,4 @@ void TestExchange::exportAllWritesTheCsvFile()
 
 QTEST_MAIN(TestExchange)
 #include "tst_exchange.moc"
+#include "uibase/CommandIds.h"

@@ -14,6 +14,7 @@
 
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 

@@ -36,8 +36,9 @@
 #include "CommandTable.h"
 #include "DesktopAlert.h"
 #include "DockPane.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
@@ -93,7 +94,7 @@ void TestMainFrame::plainStartOpensNothing()
 {
     QVERIFY(m_f->Start());
     QVERIFY(m_f->Frame().isVisible());
-    QVERIFY(m_f->Frame().ChildFrames().isEmpty());
+    QVERIFY(m_f->Frame().Windows().ChildFrames().isEmpty());
     QVERIFY(m_f->App().Documents().empty());
     QVERIFY(m_f->Prompts().records.isEmpty());
     QCOMPARE(m_f->Frame().windowTitle(), QStringLiteral("VandrelEdit2028"));
@@ -108,7 +109,7 @@ void TestMainFrame::commandLineFileOpens()
 {
     const QString path = m_f->WriteFile(QStringLiteral("start.ndb"), GoodDatabase());
     QVERIFY(m_f->Start({path}));
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     QCOMPARE(m_f->Frame().windowTitle(), QStringLiteral("start.ndb[*] - VandrelEdit2028"));
 }
 
@@ -424,7 +425,7 @@ void TestMainFrame::applicationMenuHasRecentFiles()
     QCOMPARE(texts.last(), QStringLiteral("&Beenden"));
 
     // Choosing a recent entry of a closed document opens it again.
-    m_f->Frame().CloseFramesOf(m_f->App().FindDocument(a));
+    m_f->Frame().Windows().CloseFramesOf(m_f->App().FindDocument(a));
     QTRY_COMPARE(m_f->App().Documents().size(), size_t(1));
     auto* recentA = menu->findChild<QAction*>(QStringLiteral("recent_2"));
     QVERIFY(recentA);
@@ -663,12 +664,12 @@ void TestMainFrame::sliderRules()
     // A second window in details mode takes the slider away; back to the first brings it again.
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57648")));
     QVERIFY(!m_f->Frame().WidthSlider());
-    m_f->Frame().ActivateFrame(frame);
+    m_f->Frame().Windows().ActivateFrame(frame);
     QVERIFY(m_f->Frame().WidthSlider());
 
     // Closing the last window leaves no slider behind.
-    m_f->Frame().CloseFramesOf(frame->GetDocument());
-    QTRY_VERIFY(m_f->Frame().ChildFrames().isEmpty());
+    m_f->Frame().Windows().CloseFramesOf(frame->GetDocument());
+    QTRY_VERIFY(m_f->Frame().Windows().ChildFrames().isEmpty());
     QVERIFY(!m_f->Frame().WidthSlider());
     QVERIFY(!m_f->Frame().WidthLabel());
     QVERIFY(m_f->Quit());
@@ -712,7 +713,7 @@ void TestMainFrame::checkedCommandsShowTheActiveWindow()
     const auto checked = [this](const char* name) { return m_f->Action(QString::fromLatin1(name))->isChecked(); };
     QVERIFY(checked("cmd_32772") && !checked("cmd_32771"));
     QCOMPARE(checked("cmd_32773"), second->IsAutoNumbering());
-    m_f->Frame().ActivateFrame(frame);
+    m_f->Frame().Windows().ActivateFrame(frame);
     QVERIFY(checked("cmd_32771") && !checked("cmd_32772"));
     QCOMPARE(checked("cmd_32773"), frame->IsAutoNumbering());
     QVERIFY(frame->IsAutoNumbering() != second->IsAutoNumbering());
@@ -795,7 +796,7 @@ void TestMainFrame::droppedFilesOpen()
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&m_f->Frame(), &drop);
     QCOMPARE(m_f->App().Documents().size(), size_t(2));
-    QCOMPARE(m_f->Frame().ChildFrames().size(), 2);
+    QCOMPARE(m_f->Frame().Windows().ChildFrames().size(), 2);
 }
 
 void TestMainFrame::windowManagerDialog()
@@ -814,7 +815,7 @@ void TestMainFrame::windowManagerDialog()
     dialog->findChild<QPushButton*>(QStringLiteral("activateButton"))->click();
     QCOMPARE(m_f->Frame().ActiveDocument()->Title(), QStringLiteral("a.ndb"));
     dialog->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
-    QTRY_COMPARE(m_f->Frame().ChildFrames().size(), 1);
+    QTRY_COMPARE(m_f->Frame().Windows().ChildFrames().size(), 1);
     QCOMPARE(list->count(), 1);
     dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     QTRY_VERIFY(!m_f->Frame().findChild<QDialog*>(QStringLiteral("windowManagerDialog")));

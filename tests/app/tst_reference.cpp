@@ -12,8 +12,9 @@
 #include <QUndoStack>
 
 #include "ChildFrame.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/CompareDlg.h"
@@ -119,7 +120,7 @@ CDocument* TestReference::Open(const QString& name, const ndbtest::Bytes& bytes)
 
 CVandrelEdit2028View* TestReference::List(CDocument* doc)
 {
-    return m_f->Frame().FramesOf(doc).front()->ListView();
+    return m_f->Frame().Windows().FramesOf(doc).front()->ListView();
 }
 
 void TestReference::exportWritesTheListForASpreadsheet()
@@ -227,7 +228,7 @@ void TestReference::compareShowsTheDifferencesWithADocumentOrAFile()
     QVERIFY(b);
 
     // From a: b is the other open document and is compared at once (old b, new a).
-    m_f->Frame().ActivateFrame(m_f->Frame().FramesOf(a).front());
+    m_f->Frame().Windows().ActivateFrame(m_f->Frame().Windows().FramesOf(a).front());
     QVERIFY(m_f->Trigger(kCompare));
     CCompareDlg* dialog = Shown<CCompareDlg>();
     QVERIFY(dialog);
@@ -243,7 +244,7 @@ void TestReference::compareShowsTheDifferencesWithADocumentOrAFile()
 
     // A double click selects the channel in a's list, in radio mode.
     dialog->ShowRow(table->topLevelItem(0));
-    CChildFrame* frameA = m_f->Frame().FramesOf(a).front();
+    CChildFrame* frameA = m_f->Frame().Windows().FramesOf(a).front();
     QCOMPARE(m_f->Frame().ActiveChildFrame(), frameA);
     QVERIFY(!frameA->IsTelevisionMode());
     QCOMPARE(Names(frameA->ListView()->SelectedServices()), QStringList{QStringLiteral("Antenne Bayern")});
@@ -269,7 +270,7 @@ void TestReference::compareShowsTheDifferencesWithADocumentOrAFile()
     // Back to b, then b closes: the table lets go of its records.
     dialog->CompareWithDocument(b);
     QCOMPARE(table->topLevelItemCount(), 2);
-    m_f->Frame().CloseFramesOf(b);
+    m_f->Frame().Windows().CloseFramesOf(b);
     QTRY_COMPARE(table->topLevelItemCount(), 0);
     QVERIFY(!dialog->Source()->isEnabled());
     dialog->close();

@@ -13,8 +13,9 @@
 
 #include "ChildFrame.h"
 #include "CommandBar.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/ChannelEdits.h"
@@ -115,7 +116,7 @@ void TestUndo::undoAndRedoOneChange()
     QVERIFY(after != before);
     QVERIFY(doc->IsModified());
     QVERIFY(m_f->Frame().isWindowModified());
-    QVERIFY(m_f->Frame().MdiArea()->activeSubWindow()->isWindowModified());
+    QVERIFY(m_f->Frame().Windows().MdiArea()->activeSubWindow()->isWindowModified());
     QVERIFY(Enabled(kUndo));
     QVERIFY(!Enabled(kRedo));
     QCOMPARE(m_f->Action(kUndo)->statusTip(), QStringLiteral("Rückgängig: Sperren"));
@@ -126,7 +127,7 @@ void TestUndo::undoAndRedoOneChange()
     QCOMPARE(doc->Core().m_services.GetAt(1), record);
     QVERIFY(!doc->IsModified());
     QVERIFY(!m_f->Frame().isWindowModified());
-    QVERIFY(!m_f->Frame().MdiArea()->activeSubWindow()->isWindowModified());
+    QVERIFY(!m_f->Frame().Windows().MdiArea()->activeSubWindow()->isWindowModified());
     QVERIFY(!Enabled(kUndo));
     QVERIFY(Enabled(kRedo));
     QCOMPARE(m_f->Action(kRedo)->statusTip(), QStringLiteral("Wiederholen: Sperren"));
@@ -230,7 +231,7 @@ void TestUndo::statesFollowTheActiveDocument()
     QVERIFY(!m_f->Trigger(kUndo));
     QVERIFY(a->Core().m_services.GetAt(1)->IsLocked());
 
-    m_f->Frame().ActivateFrame(m_f->Frame().FramesOf(a).front());
+    m_f->Frame().Windows().ActivateFrame(m_f->Frame().Windows().FramesOf(a).front());
     QCOMPARE(m_f->Frame().ActiveDocument(), a);
     QVERIFY(Enabled(kUndo));
     QVERIFY(m_f->Trigger(kUndo));
@@ -239,11 +240,11 @@ void TestUndo::statesFollowTheActiveDocument()
     QVERIFY(!b->IsModified());
 
     // Undone in a, the redo belongs to a only.
-    m_f->Frame().ActivateFrame(m_f->Frame().FramesOf(b).front());
+    m_f->Frame().Windows().ActivateFrame(m_f->Frame().Windows().FramesOf(b).front());
     QVERIFY(!Enabled(kRedo));
     QVERIFY(Lock(b, 3));
     QVERIFY(Enabled(kUndo));
-    m_f->Frame().ActivateFrame(m_f->Frame().FramesOf(a).front());
+    m_f->Frame().Windows().ActivateFrame(m_f->Frame().Windows().FramesOf(a).front());
     QVERIFY(Enabled(kRedo));
 }
 

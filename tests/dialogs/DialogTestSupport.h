@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "NdbTestBuilder.h"
 

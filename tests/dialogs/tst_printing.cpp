@@ -18,7 +18,7 @@
 #include <cmath>
 #include <memory>
 
-#include "AppSettings.h"
+#include "uibase/AppSettings.h"
 #include "DialogTestSupport.h"
 #include "dialogs/Drucken.h"
 #include "dialogs/PrintCommands.h"
@@ -199,7 +199,7 @@ std::unique_ptr<QPrinter> TestPrinting::PdfPrinter(const QString& name, QPrinter
 QString TestPrinting::QuickPrint(const PrintJobInput& in, const QString& name, QPrinter::PrinterMode mode)
 {
     std::unique_ptr<QPrinter> printer = PdfPrinter(name, mode);
-    if (!RunPrintCommand(kQuickPrintCommand, *m_pDoc, in, *printer, m_pWindow.get(), &m_prompts))
+    if (!RunPrintCommand(cmd::kFilePrintDirect, *m_pDoc, in, *printer, m_pWindow.get(), &m_prompts))
         return {};
     return printer->outputFileName();
 }
@@ -528,7 +528,7 @@ void TestPrinting::quickPrintPrintsEveryPage()
     printer->setFromTo(2, 2);
     CDrucken job(m_pDoc->Core(), PrintSelection(), false, m_pDoc->Title());
     job.BeginPrinting(*printer, QFont());
-    QVERIFY(RunPrintCommand(kQuickPrintCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintDirect, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QCOMPARE(PdfPageCount(printer->outputFileName()), job.PageCount());
     QVERIFY(m_prompts.records.isEmpty());
 }
@@ -544,7 +544,7 @@ void TestPrinting::printDialogCancelledPrintsNothing()
             dialog->reject();
         }
     });
-    QVERIFY(RunPrintCommand(kPrintCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrint, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QVERIFY(sawDialog);
     QVERIFY(!QFile::exists(printer->outputFileName()));
 }
@@ -563,7 +563,7 @@ void TestPrinting::printDialogAcceptedPrints()
             dialog->accept();
         }
     });
-    QVERIFY(RunPrintCommand(kPrintCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrint, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QCOMPARE(maxPage, job.PageCount());
     QVERIFY(QFile::exists(printer->outputFileName()));
     QCOMPARE(PdfPageCount(printer->outputFileName()), job.PageCount());
@@ -573,7 +573,7 @@ void TestPrinting::aJobThatCannotStartIsReported()
 {
     Load(MakeSmallDatabase());
     std::unique_ptr<QPrinter> printer = PdfPrinter(QStringLiteral("no/such/folder/x.pdf"));
-    QVERIFY(RunPrintCommand(kQuickPrintCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintDirect, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     const QList<PromptRecord> warnings = m_prompts.OfKind(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings.first().text, QStringLiteral("Der Druckauftrag konnte nicht gestartet werden."));
@@ -587,7 +587,7 @@ void TestPrinting::printingWorksAgainAfterAJobWithoutPrinter()
     // With no printer set up, the printer writes PDF and has no file name.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    QVERIFY(RunPrintCommand(kQuickPrintCommand, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintDirect, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
     QCOMPARE(m_prompts.OfKind(QStringLiteral("warning")).size(), 1);
 
     // The print dialog then names a PDF file, and the job writes it.
@@ -598,7 +598,7 @@ void TestPrinting::printingWorksAgainAfterAJobWithoutPrinter()
         if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
             dialog->accept();
     });
-    QVERIFY(RunPrintCommand(kPrintCommand, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrint, *m_pDoc, PrintJobInput(), printer, m_pWindow.get(), &m_prompts));
     QCOMPARE(m_prompts.OfKind(QStringLiteral("warning")).size(), 1);
     QCOMPARE(PdfPageCount(pdf), 1);
 }
@@ -613,7 +613,7 @@ void TestPrinting::previewOpensClosesAndPrints()
     job.BeginPrinting(*printer, QFont());
 
     QVERIFY(OpenPrintPreview(m_pWindow.get()) == nullptr);
-    QVERIFY(RunPrintCommand(kPrintPreviewCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintPreview, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QPointer<QPrintPreviewDialog> preview = OpenPrintPreview(m_pWindow.get());
     QVERIFY(preview);
     QVERIFY(preview->isVisible());
@@ -626,15 +626,15 @@ void TestPrinting::previewOpensClosesAndPrints()
     dlgtest::SaveShot(preview, QStringLiteral("printpreview"));
 
     // "&Seitenansicht" again closes it.
-    QVERIFY(RunPrintCommand(kPrintPreviewCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintPreview, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QVERIFY(preview.isNull());
     QVERIFY(OpenPrintPreview(m_pWindow.get()) == nullptr);
 
     // "Schnelldruc&k" while the preview is open prints from it and closes it.
-    QVERIFY(RunPrintCommand(kPrintPreviewCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintPreview, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     preview = OpenPrintPreview(m_pWindow.get());
     QVERIFY(preview);
-    QVERIFY(RunPrintCommand(kQuickPrintCommand, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
+    QVERIFY(RunPrintCommand(cmd::kFilePrintDirect, *m_pDoc, PrintJobInput(), *printer, m_pWindow.get(), &m_prompts));
     QVERIFY(preview.isNull());
     QCOMPARE(PdfPageCount(printer->outputFileName()), job.PageCount());
 }
@@ -652,3 +652,4 @@ void TestPrinting::otherCommandsAreNotTaken()
 
 QTEST_MAIN(TestPrinting)
 #include "tst_printing.moc"
+#include "uibase/CommandIds.h"

@@ -15,11 +15,12 @@
 #include <QUndoStack>
 #include <functional>
 
-#include "AppSettings.h"
+#include "uibase/AppSettings.h"
 #include "ChildFrame.h"
 #include "DockPane.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/ChannelRows.h"
@@ -32,7 +33,7 @@
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
 #include "views/ChannelListModel.h"
-#include "views/InputRuleEdit.h"
+#include "uibase/InputRuleEdit.h"
 #include "views/LeftView.h"
 #include "views/SortListCtrl.h"
 #include "views/VandrelEdit2028View.h"
@@ -121,7 +122,7 @@ void TestPanes::init()
 
 void TestPanes::cleanup()
 {
-    for (CChildFrame* f : m_f ? Main().ChildFrames() : QList<CChildFrame*>())
+    for (CChildFrame* f : m_f ? Main().Windows().ChildFrames() : QList<CChildFrame*>())
         if (f->GetDocument())
             f->GetDocument()->SetModifiedFlag(false);
     m_f.reset();
@@ -832,17 +833,17 @@ void TestPanes::panesFollowTheActiveWindow()
     ClickRow(RowOf("Rai 1"));
     QCOMPARE(Channel()->Service(), second->Core().m_services.GetAt(3));
 
-    Main().ActivateFrame(firstFrame);
+    Main().Windows().ActivateFrame(firstFrame);
     QTRY_COMPARE(Frame(), firstFrame);
     QCOMPARE(Channel()->Service(), first->Core().m_services.GetAt(1));
     QCOMPARE(ChannelValue(11), QStringLiteral("ZDF HD"));
     QCOMPARE(Transponder()->Transponder(), first->Core().m_transponders.GetAt(0));
 
     // Closing every window empties the panes.
-    for (CChildFrame* f : Main().ChildFrames())
+    for (CChildFrame* f : Main().Windows().ChildFrames())
         f->GetDocument()->SetModifiedFlag(false);
-    Main().MdiArea()->closeAllSubWindows();
-    QTRY_VERIFY(Main().ChildFrames().isEmpty());
+    Main().Windows().MdiArea()->closeAllSubWindows();
+    QTRY_VERIFY(Main().Windows().ChildFrames().isEmpty());
     QCOMPARE(Main().PaneCoordinator()->Document(), nullptr);
     QCOMPARE(Channel()->Service(), nullptr);
     QCOMPARE(Channel()->Document(), nullptr);
@@ -883,16 +884,16 @@ void TestPanes::panesShowNothingOfAnotherOrADeletedChannel()
 
     // Back and forth between the tabs.
     CChildFrame* fresh = Frame();
-    Main().ActivateFrame(first);
+    Main().Windows().ActivateFrame(first);
     QTRY_COMPARE(Frame(), first);
     QVERIFY(ShownValues(Channel()).contains(QStringLiteral("Kanalname=ZDF HD")));
-    Main().ActivateFrame(fresh);
+    Main().Windows().ActivateFrame(fresh);
     QTRY_COMPARE(Frame(), fresh);
     QCOMPARE(ShownValues(Channel()), QStringList());
     QCOMPARE(ShownValues(Satellite()), QStringList());
 
     // Every row of the list deleted: the channel pane shows none of them.
-    Main().ActivateFrame(first);
+    Main().Windows().ActivateFrame(first);
     QTRY_COMPARE(Frame(), first);
     List()->ActiveItemView()->setFocus();
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57642")));

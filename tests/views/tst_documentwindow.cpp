@@ -16,7 +16,7 @@
 #include "ChildFrame.h"
 #include "DesktopAlert.h"
 #include "DockPane.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"

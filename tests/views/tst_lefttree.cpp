@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "AppSettings.h"
-#include "Document.h"
+#include "uibase/AppSettings.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "NdbTestBuilder.h"
-#include "views/InputRuleEdit.h"
+#include "uibase/InputRuleEdit.h"
 #include "views/LeftView.h"
 
 using Kind = CLeftView::NodeKind;

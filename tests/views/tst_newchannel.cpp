@@ -14,13 +14,13 @@
 #include <QUndoStack>
 
 #include "ChildFrame.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "dialogs/NewChannelDlg.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "views/ChannelListModel.h"
-#include "views/InputRuleEdit.h"
+#include "uibase/InputRuleEdit.h"
 #include "views/VandrelEdit2028View.h"
 
 using namespace ndbtest;

@@ -16,9 +16,9 @@
 #include <cstdio>
 
 #include "ChildFrame.h"
-#include "CommandIds.h"
+#include "uibase/CommandIds.h"
 #include "DockPane.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "HelpWindow.h"
 #include "MainFrame.h"
 #include "QtSettingsStore.h"

@@ -1,38 +1,6 @@
 #pragma once
-// Texts and command ids of the document window: the channel list's context
+// Texts of the document window: the channel list's context
 // menu, its status text and the names of its undo steps.
-
-namespace viewcmd {
-inline constexpr int kNoFavourite = 32801;
-inline constexpr int kFavourite1 = 32802; // to 32809 for group 8
-inline constexpr int kDelete = 32818;
-inline constexpr int kSelectScrambled = 32819;
-inline constexpr int kSelectLocked = 32820;
-inline constexpr int kLock = 32821;
-inline constexpr int kUnlock = 32822;
-inline constexpr int kMoveToPosition = 32823;
-inline constexpr int kSortByName = 32824;
-inline constexpr int kSortByPosition = 32825;
-inline constexpr int kSearch = 32826;
-inline constexpr int kProperties = 32827;
-inline constexpr int kNewChannel = 32844;
-inline constexpr int kSkip = 32853;
-inline constexpr int kNoSkip = 32854;
-inline constexpr int kSelectSkipped = 32855;
-inline constexpr int kSelectHD = 32856;
-// The channels a reference list did not name.
-inline constexpr int kSelectNew = 32883;
-inline constexpr int kSelectAll = 57642;
-inline constexpr int kCut = 57635;
-inline constexpr int kCopy = 57634;
-inline constexpr int kPaste = 57637;
-// Display modes of the list.
-inline constexpr int kSmallIcons = 59408;
-inline constexpr int kLargeIcons = 59409;
-inline constexpr int kList = 59410;
-inline constexpr int kDetails = 59411;
-inline constexpr int kArrangeIcons = 59412;
-} // namespace viewcmd
 
 namespace viewmsg {
 inline constexpr const char* kChannelViewName = "Kanäle";

@@ -1,5 +1,6 @@
 #pragma once
-// Command ids of the command bar, the menus and the panes.
+// Command ids of the command bar, the menus, the list's and the tree's
+// context menus, the panes and the status bar: every id once.
 
 namespace cmd {
 inline constexpr int kFileNew = 57600;
@@ -70,6 +71,36 @@ inline constexpr int kCompareWith = 32882;
 inline constexpr int kStatistics = 32777;
 inline constexpr int kTimer = 32860;
 inline constexpr int kSystemSettings = 32849;
+
+// The channel list's context menu.
+inline constexpr int kNoFavourite = 32801;
+inline constexpr int kFavourite1 = 32802; // to 32809 for group 8
+inline constexpr int kDelete = 32818;
+inline constexpr int kSelectScrambled = 32819;
+inline constexpr int kSelectLocked = 32820;
+inline constexpr int kLock = 32821;
+inline constexpr int kUnlock = 32822;
+inline constexpr int kMoveToPosition = 32823;
+inline constexpr int kSortByName = 32824;
+inline constexpr int kSortByPosition = 32825;
+inline constexpr int kProperties = 32827;
+inline constexpr int kSkip = 32853;
+inline constexpr int kNoSkip = 32854;
+inline constexpr int kSelectSkipped = 32855;
+inline constexpr int kSelectHD = 32856;
+// The channels a reference list did not name.
+inline constexpr int kSelectNew = 32883;
+
+// The tree's context menus.
+inline constexpr int kTreeFavSeqNum = 32789;
+inline constexpr int kTreeMarkGroup = 32790;
+inline constexpr int kTreeUnmarkGroup = 32791;
+inline constexpr int kTreeSortOriginal = 32793;
+inline constexpr int kTreeSortByName = 32794;
+inline constexpr int kTreeSortByPosition = 32795;
+inline constexpr int kTreeTransponderProperties = 32800;
+inline constexpr int kTreeSatelliteProperties = 32848;
+inline constexpr int kTreeRenameGroup = 32863;
 
 // Pane ids.
 inline constexpr int kPaneProperties = 150;

@@ -6,21 +6,11 @@
 #include <QUndoStack>
 
 #include "AppMessages.h"
+#include "QtConversions.h"
 #include "UserPrompts.h"
 #include "document/DocumentChange.h"
 #include "document/FileLayer.h"
 #include "document/UpdateHints.h"
-
-namespace {
-std::string NativePath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-QString Caption()
-{
-    return QString::fromUtf8(appmsg::kAppName);
-}
-} // namespace
 
 // One undoable step: the recorded change of one command. The command has
 // already run when the step is pushed, so the first redo does nothing.
@@ -155,11 +145,11 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
     // A document of "&Neu" lacks the header, configuration and timer data the
     // receiver needs; writing it would produce a file the receiver rejects.
     if (!m_pDoc->HasFileContents()) {
-        m_prompts.Warning(parent, Caption(), QString::fromUtf8(appmsg::kSaveNewRefused));
+        m_prompts.Warning(parent, AppCaption(), QString::fromUtf8(appmsg::kSaveNewRefused));
         return false;
     }
     if (m_pDoc->LoadStoppedEarly()) {
-        const auto answer = m_prompts.Question(parent, Caption(), QString::fromUtf8(appmsg::kSavePartlyRead),
+        const auto answer = m_prompts.Question(parent, AppCaption(), QString::fromUtf8(appmsg::kSavePartlyRead),
                                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return false;
@@ -184,7 +174,7 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
         // The core leaves the target untouched and the modified flag as it was.
         const char* text = m_pDoc->IsModified() ? appmsg::kSaveFailed : appmsg::kSaveFailedUnmodified;
         m_prompts.Critical(
-            parent, Caption(),
+            parent, AppCaption(),
             QString::fromUtf8(text).arg(QDir::toNativeSeparators(target), QString::fromStdString(coreError)));
         return false;
     }
@@ -210,7 +200,7 @@ bool CDocument::KeepBackupOnce(const QString& target, QWidget* parent)
     CFileLayer& files = m_pFiles ? *m_pFiles : CFileLayer::Default();
     std::string reason;
     if (!files.CopyToNewFile(NativePath(target), NativePath(backup), reason)) {
-        m_prompts.Critical(parent, Caption(),
+        m_prompts.Critical(parent, AppCaption(),
                            QString::fromUtf8(appmsg::kBackupFailed)
                                .arg(QDir::toNativeSeparators(backup), QString::fromStdString(reason)));
         return false;
@@ -223,7 +213,7 @@ bool CDocument::SaveModified(QWidget* parent)
     if (!IsModified())
         return true;
     const auto answer =
-        m_prompts.Question(parent, Caption(), QString::fromUtf8(appmsg::kAskToSave).arg(m_strTitle),
+        m_prompts.Question(parent, AppCaption(), QString::fromUtf8(appmsg::kAskToSave).arg(m_strTitle),
                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/VandrelEdit2028Doc.h"
+#include "model/ServiceData.h"
 
 class CFileLayer;
 class IUserPrompts;
