@@ -65,5 +65,14 @@ inline constexpr const char* kPolarity = "Polarität";
 inline constexpr const char* kYes = "ja";
 inline constexpr const char* kNo = "nein";
 inline constexpr const char* kArrow = "→";
+// The summary of a comparison and the first lines of its saved text.
+inline constexpr const char* kSummaryAdded = " neu, ";
+inline constexpr const char* kSummaryRemoved = " entfallen, ";
+inline constexpr const char* kSummaryChanged = " geändert";
+inline constexpr const char* kTransponder = "Transponder";
+inline constexpr const char* kChannel = " Kanal";
+inline constexpr const char* kChannels = " Kanäle";
+inline constexpr const char* kOldSide = "Alt: ";
+inline constexpr const char* kNewSide = "Neu: ";
 
 } // namespace refmsg

@@ -213,6 +213,28 @@ TEST_F(ReferenceCommandsTest, DiffPrintsOneLinePerDifferenceAndExitsAsGitDoes)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "");
 
+    // --ignore-nr leaves out the lines that only say the number moved.
+    TestDatabase swapped = MakeSmallDatabase();
+    std::vector<ServiceRecord> tv(swapped.services.records.begin(), swapped.services.records.begin() + kSmallTv);
+    const std::vector<ServiceRecord> radio(swapped.services.records.begin() + kSmallTv,
+                                           swapped.services.records.begin() + kSmallTv + kSmallRadio);
+    std::swap(tv[0], tv[1]);
+    tv[0].FavGroup(0);
+    swapped.services.PlaceInArrayOrder(tv, radio);
+    const fs::path c = Write("c.ndb", swapped.Build());
+    r = Run("diff " + a.string() + " " + c.string());
+    EXPECT_EQ(r.out, "~ TV 2→1 ZDF HD: Nr, Favorit 2→0\n"
+                     "~ TV 1→2 Das Erste HD: Nr\n");
+    r = Run("diff " + a.string() + " " + c.string() + " --ignore-nr --exit-code");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "~ TV 2→1 ZDF HD: Nr, Favorit 2→0\n");
+    tv[0].FavGroup(2);
+    swapped.services.PlaceInArrayOrder(tv, radio);
+    const fs::path d = Write("d.ndb", swapped.Build());
+    r = Run("diff " + a.string() + " " + d.string() + " --exit-code --ignore-nr");
+    EXPECT_EQ(r.exitCode, 0) << "nothing but numbers differ";
+    EXPECT_EQ(r.out, "");
+
     const fs::path bad = Write("bad.ndb", Bytes{1, 2, 3});
     r = Run("diff " + a.string() + " " + bad.string());
     EXPECT_EQ(r.exitCode, 2);
