@@ -19,19 +19,14 @@ public:
         : m_candidates(std::move(candidates)), m_taken(m_candidates.size(), 0), m_folded(m_candidates.size()),
           m_bFolded(m_candidates.size(), 0)
     {
+        m_keys.reserve(m_candidates.size());
         for (size_t i = 0; i < m_candidates.size(); ++i) {
-            const ChannelKeys keys = KeysOf(lookup, *m_candidates[i]);
-            if (keys.hasPosition) {
-                m_byPosition.Add(keys.position, static_cast<int>(i));
-            }
-            if (keys.hasIdentifiers) {
-                m_byIdentifiers.Add(keys.identifiers, static_cast<int>(i));
-                m_byOnidSid.Add(keys.onidSid, static_cast<int>(i));
+            m_keys.push_back(KeysOf(lookup, *m_candidates[i]));
+            if (m_keys.back().hasPosition) {
+                m_byPosition.Add(m_keys.back().position, static_cast<int>(i));
             }
         }
         m_byPosition.Build();
-        m_byIdentifiers.Build();
-        m_byOnidSid.Build();
     }
 
     // The channel the rule gives the line, now taken; -1 when it finds none.
@@ -54,6 +49,7 @@ public:
             break;
         case ReferenceRule::Identifiers:
             if (line.hasOnid && line.hasTsid && line.hasSid) {
+                IndexLooseKeys();
                 found = m_byIdentifiers.FindPreferring(IdentifierKey(line.onid, line.tsid, line.sid), m_taken,
                                                        sameName);
             }
@@ -62,6 +58,7 @@ public:
             // Without the TSID a service id is unique only within its
             // network by convention: several candidates need the name.
             if (line.hasOnid && line.hasSid) {
+                IndexLooseKeys();
                 found = m_byOnidSid.FindPreferring(OnidSidKey(line.onid, line.sid), m_taken, sameName, true);
             }
             break;
@@ -80,6 +77,24 @@ public:
     const std::vector<char>& Taken() const { return m_taken; }
 
 private:
+    // Most lists find every channel by position; the other keys are
+    // indexed only for the lines that position leaves.
+    void IndexLooseKeys()
+    {
+        if (m_bLooseKeysIndexed) {
+            return;
+        }
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            if (m_keys[i].hasIdentifiers) {
+                m_byIdentifiers.Add(m_keys[i].identifiers, static_cast<int>(i));
+                m_byOnidSid.Add(m_keys[i].onidSid, static_cast<int>(i));
+            }
+        }
+        m_byIdentifiers.Build();
+        m_byOnidSid.Build();
+        m_bLooseKeysIndexed = true;
+    }
+
     const std::string& Folded(int candidate)
     {
         const size_t i = static_cast<size_t>(candidate);
@@ -121,7 +136,9 @@ private:
     std::vector<char> m_taken;
     std::vector<std::string> m_folded; // names as the name rule compares them, made on demand
     std::vector<char> m_bFolded;
+    std::vector<ChannelKeys> m_keys;
     CFirstFreeIndex<uint64_t> m_byPosition;
+    bool m_bLooseKeysIndexed = false;
     CFirstFreeIndex<uint64_t> m_byIdentifiers;
     CFirstFreeIndex<uint32_t> m_byOnidSid;
     bool m_bNamesIndexed = false;
