@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -46,13 +48,7 @@ ChannelKeys KeysOf(const CReceptionLookup& lookup, const CServiceData& service);
 // Candidates by key, each key's candidates in ascending order. Find returns
 // the first candidate of a key that is not taken yet; taken candidates are
 // passed over once, so a run of lookups stays linear.
-//
-// Channels may share one identity (feeds often do). FindPreferring then
-// gives the first untaken candidate that sameName(candidate) accepts, else
-// the first untaken one; sameName is asked only when there is a choice, so
-// the usual single candidate costs no name. With uniqueOrNamed, a choice no
-// name settles finds nothing.
-template <class Key> class CFirstFreeIndex {
+template <class Key> class CFirstFreeList {
 public:
     void Add(Key key, int candidate) { m_entries.emplace_back(std::move(key), candidate); }
     void Build()
@@ -63,49 +59,26 @@ public:
     bool Empty() const { return m_entries.empty(); }
     int Find(const Key& key, const std::vector<char>& taken)
     {
-        const size_t at = FirstUntaken(key, taken);
+        size_t group = 0;
+        const size_t at = FirstUntaken(key, taken, group);
         return at == kNone ? -1 : m_entries[at].second;
     }
-    template <class SameName>
-    int FindPreferring(const Key& key, const std::vector<char>& taken, SameName&& sameName,
-                       bool uniqueOrNamed = false)
-    {
-        const size_t at = FirstUntaken(key, taken);
-        if (at == kNone) {
-            return -1;
-        }
-        const int first = m_entries[at].second;
-        size_t i = at + 1;
-        while (i < m_entries.size() && m_entries[i].first == key &&
-               taken[static_cast<size_t>(m_entries[i].second)]) {
-            ++i;
-        }
-        if (i == m_entries.size() || !(m_entries[i].first == key) || sameName(first)) {
-            return first;
-        }
-        for (; i < m_entries.size() && m_entries[i].first == key; ++i) {
-            const int candidate = m_entries[i].second;
-            if (!taken[static_cast<size_t>(candidate)] && sameName(candidate)) {
-                return candidate;
-            }
-        }
-        return uniqueOrNamed ? -1 : first;
-    }
 
-private:
+protected:
     static constexpr size_t kNone = static_cast<size_t>(-1);
 
-    // The entry of the first untaken candidate of key, or kNone.
-    size_t FirstUntaken(const Key& key, const std::vector<char>& taken)
+    // The entry of the first untaken candidate of key, or kNone; group is
+    // set to the key's first entry.
+    size_t FirstUntaken(const Key& key, const std::vector<char>& taken, size_t& group)
     {
         const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
                                          [](const std::pair<Key, int>& e, const Key& k) { return e.first < k; });
         if (it == m_entries.end() || !(it->first == key)) {
             return kNone;
         }
-        const size_t first = static_cast<size_t>(it - m_entries.begin());
-        size_t& skip = m_skip[first];
-        for (size_t i = first + skip; i < m_entries.size() && m_entries[i].first == key; ++i) {
+        group = static_cast<size_t>(it - m_entries.begin());
+        size_t& skip = m_skip[group];
+        for (size_t i = group + skip; i < m_entries.size() && m_entries[i].first == key; ++i) {
             if (!taken[static_cast<size_t>(m_entries[i].second)]) {
                 return i;
             }
@@ -116,4 +89,70 @@ private:
 
     std::vector<std::pair<Key, int>> m_entries;
     std::vector<size_t> m_skip; // at the first entry of each key: entries known taken
+};
+
+// As CFirstFreeList, for channels that may share one identity (feeds often
+// do): FindPreferring gives, among the untaken candidates of a key, the
+// first whose name is the one asked for, else the first. Names are asked
+// for only when a key has more than one untaken candidate, so the usual
+// single candidate costs no name; the candidates' names are then indexed
+// once, so even a table of one identity stays linear.
+template <class Key> class CFirstFreeIndex : public CFirstFreeList<Key> {
+public:
+    void Build()
+    {
+        CFirstFreeList<Key>::Build();
+        m_scan.assign(this->m_entries.size(), 0);
+    }
+    // name() gives the name wanted, nameOf(candidate) a candidate's, both
+    // compared as they are. With uniqueOrNamed, several untaken candidates
+    // none of which has the name give none.
+    template <class Name, class NameOf>
+    int FindPreferring(const Key& key, const std::vector<char>& taken, Name&& name, NameOf&& nameOf,
+                       bool uniqueOrNamed = false)
+    {
+        size_t group = 0;
+        const size_t at = this->FirstUntaken(key, taken, group);
+        if (at == this->kNone) {
+            return -1;
+        }
+        const int first = this->m_entries[at].second;
+        if (!HasAnotherUntaken(key, taken, group, at)) {
+            return first;
+        }
+        const std::string& wanted = name();
+        if (!wanted.empty()) {
+            if (!m_pNamed) {
+                m_pNamed = std::make_unique<CFirstFreeList<std::pair<Key, std::string>>>();
+                for (const auto& [k, candidate] : this->m_entries) {
+                    m_pNamed->Add({k, nameOf(candidate)}, candidate);
+                }
+                m_pNamed->Build();
+            }
+            const int named = m_pNamed->Find({key, wanted}, taken);
+            if (named >= 0) {
+                return named;
+            }
+        }
+        return uniqueOrNamed ? -1 : first;
+    }
+
+private:
+    // Whether key has an untaken candidate after the one at entry at.
+    bool HasAnotherUntaken(const Key& key, const std::vector<char>& taken, size_t group, size_t at)
+    {
+        // Entries between at and scan are known taken, and stay so.
+        size_t& scan = m_scan[group];
+        scan = std::max(scan, at + 1);
+        const auto& entries = this->m_entries;
+        for (; scan < entries.size() && entries[scan].first == key; ++scan) {
+            if (!taken[static_cast<size_t>(entries[scan].second)]) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::vector<size_t> m_scan; // at the first entry of each key
+    std::unique_ptr<CFirstFreeList<std::pair<Key, std::string>>> m_pNamed;
 };

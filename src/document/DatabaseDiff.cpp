@@ -142,7 +142,7 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
                  std::vector<ChannelDifference>& out)
 {
     CFirstFreeIndex<uint64_t> byPosition, byIdentifiers;
-    CFirstFreeIndex<std::pair<int, std::string>> loose;
+    CFirstFreeList<std::pair<int, std::string>> loose;
     for (size_t j = 0; j < news.size(); ++j) {
         const ChannelKeys& k = news[j].keys;
         if (k.hasPosition) {
@@ -160,12 +160,14 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
 
     // Names as the name rule compares them, made only when channels share
     // an identity.
-    const auto sameName = [&](size_t i) {
-        return [&, i](int j) {
-            return FoldedName(NameOf(*olds[i].service)) ==
-                   FoldedName(NameOf(*news[static_cast<size_t>(j)].service));
+    std::string oldName;
+    const auto nameOfOld = [&](size_t i) {
+        return [&, i]() -> const std::string& {
+            oldName = FoldedName(NameOf(*olds[i].service));
+            return oldName;
         };
     };
+    const auto nameOfNew = [&news](int j) { return FoldedName(NameOf(*news[static_cast<size_t>(j)].service)); };
     std::vector<char> taken(news.size(), 0);
     std::vector<int> partnerOfNew(news.size(), -1);
     std::vector<int> partnerOfOld(olds.size(), -1);
@@ -179,12 +181,12 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
     // Each stage pairs in the old order, before the next stage begins.
     for (size_t i = 0; i < olds.size(); ++i) {
         if (olds[i].keys.hasPosition) {
-            pair(i, byPosition.FindPreferring(olds[i].keys.position, taken, sameName(i)));
+            pair(i, byPosition.FindPreferring(olds[i].keys.position, taken, nameOfOld(i), nameOfNew));
         }
     }
     for (size_t i = 0; i < olds.size(); ++i) {
         if (partnerOfOld[i] < 0 && olds[i].keys.hasIdentifiers) {
-            pair(i, byIdentifiers.FindPreferring(olds[i].keys.identifiers, taken, sameName(i)));
+            pair(i, byIdentifiers.FindPreferring(olds[i].keys.identifiers, taken, nameOfOld(i), nameOfNew));
         }
     }
     for (size_t i = 0; i < olds.size(); ++i) {

@@ -32,26 +32,30 @@ public:
     // The channel the rule gives the line, now taken; -1 when it finds none.
     int Match(const ReferenceLine& line, ReferenceRule rule)
     {
-        std::string name; // the line's folded name, made when a choice needs it
-        const auto sameName = [&](int candidate) {
-            if (name.empty()) {
-                name = FoldedName(line.name);
+        // The line's name as the names compare, made when a choice needs it.
+        std::string folded;
+        bool bFolded = false;
+        const auto name = [&]() -> const std::string& {
+            if (!bFolded) {
+                folded = FoldedName(line.name);
+                bFolded = true;
             }
-            return !name.empty() && Folded(candidate) == name;
+            return folded;
         };
+        const auto nameOf = [this](int candidate) -> const std::string& { return Folded(candidate); };
         int found = -1;
         switch (rule) {
         case ReferenceRule::Position:
             if (line.hasPosition && line.hasOnid && line.hasTsid && line.hasSid) {
                 found = m_byPosition.FindPreferring(
-                    PositionKey(line.position, line.west, line.onid, line.tsid, line.sid), m_taken, sameName);
+                    PositionKey(line.position, line.west, line.onid, line.tsid, line.sid), m_taken, name, nameOf);
             }
             break;
         case ReferenceRule::Identifiers:
             if (line.hasOnid && line.hasTsid && line.hasSid) {
                 IndexLooseKeys();
                 found = m_byIdentifiers.FindPreferring(IdentifierKey(line.onid, line.tsid, line.sid), m_taken,
-                                                       sameName);
+                                                       name, nameOf);
             }
             break;
         case ReferenceRule::OnidSid:
@@ -59,7 +63,7 @@ public:
             // network by convention: several candidates need the name.
             if (line.hasOnid && line.hasSid) {
                 IndexLooseKeys();
-                found = m_byOnidSid.FindPreferring(OnidSidKey(line.onid, line.sid), m_taken, sameName, true);
+                found = m_byOnidSid.FindPreferring(OnidSidKey(line.onid, line.sid), m_taken, name, nameOf, true);
             }
             break;
         case ReferenceRule::Name:
@@ -142,8 +146,8 @@ private:
     CFirstFreeIndex<uint64_t> m_byIdentifiers;
     CFirstFreeIndex<uint32_t> m_byOnidSid;
     bool m_bNamesIndexed = false;
-    CFirstFreeIndex<std::string> m_byName;
-    CFirstFreeIndex<std::pair<std::string, int>> m_byNameAndSid;
+    CFirstFreeList<std::string> m_byName;
+    CFirstFreeList<std::pair<std::string, int>> m_byNameAndSid;
 };
 
 const char* TypeText(bool radio)
