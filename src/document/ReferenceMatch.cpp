@@ -285,12 +285,14 @@ ReferenceApplyResult ApplyReferenceList(CVandrelEdit2028Doc& doc, const Referenc
     services.Rearrange(0, radioEnd, order, none);
     services.NumberListPositions();
     doc.SetModifiedFlag(true);
-    std::stable_sort(
-        result.notFound.begin(), result.notFound.end(),
-        [](const ReferenceLineIssue& a, const ReferenceLineIssue& b) { return a.lineNumber < b.lineNumber; });
-    std::stable_sort(
-        result.reviewed.begin(), result.reviewed.end(),
-        [](const ReferenceMatchReview& a, const ReferenceMatchReview& b) { return a.lineNumber < b.lineNumber; });
+    // A list in Nr order gives both in line order already: no entry moves.
+    const auto byLine = [](const auto& a, const auto& b) { return a.lineNumber < b.lineNumber; };
+    if (!std::is_sorted(result.notFound.begin(), result.notFound.end(), byLine)) {
+        std::stable_sort(result.notFound.begin(), result.notFound.end(), byLine);
+    }
+    if (!std::is_sorted(result.reviewed.begin(), result.reviewed.end(), byLine)) {
+        std::stable_sort(result.reviewed.begin(), result.reviewed.end(), byLine);
+    }
     return result;
 }
 
