@@ -440,3 +440,12 @@ ReferenceListStatus ReadReferenceListFile(const std::string& path, ReferenceList
     }
     return ParseReferenceList(bytes.data(), bytes.size(), list, message);
 }
+
+ReferenceList ReferenceListOf(const CVandrelEdit2028Doc& doc)
+{
+    const std::string text = BuildReferenceList(doc);
+    ReferenceList list;
+    std::string message;
+    ParseReferenceList(reinterpret_cast<const uint8_t*>(text.data()), text.size(), list, message);
+    return list;
+}

@@ -67,6 +67,9 @@ bool ExportReferenceListFile(const CVandrelEdit2028Doc& doc, const std::string& 
 ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, ReferenceList& list,
                                        std::string& message);
 ReferenceListStatus ReadReferenceListFile(const std::string& path, ReferenceList& list, std::string& message);
+// The list of another open document, as its exported file would read back:
+// applying it takes over that document's order without a file.
+ReferenceList ReferenceListOf(const CVandrelEdit2028Doc& doc);
 
 // "19.2E", "0.8W": the orbital position with one decimal and its side.
 std::string FormatOrbitalPosition(int tenths, bool west);

@@ -255,7 +255,8 @@ TEST(ReferenceMatch, ChannelsSharingOneIdentityAreTakenByName)
     CVandrelEdit2028Doc copy;
     LoadInto(copy, db);
 
-    const ReferenceApplyResult result = ApplyReferenceList(copy, ParsedList(BuildReferenceList(original)));
+    // The order of the other open document, without a file.
+    const ReferenceApplyResult result = ApplyReferenceList(copy, ReferenceListOf(original));
     EXPECT_EQ(Names(copy, false), Names(original, false));
     EXPECT_EQ(result.byPosition, 10);
 }
