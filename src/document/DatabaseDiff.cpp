@@ -361,7 +361,8 @@ std::vector<std::string> SummaryLines(const DifferenceSummary& summary)
     lines.push_back(std::to_string(summary.added) + refmsg::kSummaryAdded + std::to_string(summary.removed) +
                     refmsg::kSummaryRemoved + std::to_string(summary.changed) + refmsg::kSummaryChanged);
     for (const MovedSatellite& s : summary.satellites) {
-        lines.push_back(std::string(refmsg::kSatellite) + " " + s.name + " " + s.oldPosition + refmsg::kArrow +
+        const std::string name = s.name.empty() ? std::string() : s.name + " ";
+        lines.push_back(std::string(refmsg::kSatellite) + " " + name + s.oldPosition + refmsg::kArrow +
                         s.newPosition + ": " + channels(s.channels));
     }
     for (const ChangedTransponder& t : summary.transponders) {
