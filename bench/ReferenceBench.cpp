@@ -1,5 +1,6 @@
 // Reference lists and the comparison on full tables: reading and applying a
 // list of all 19999 channels, and comparing two full tables.
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -60,14 +61,29 @@ void BM_ReadReferenceList(benchmark::State& state)
 }
 BENCHMARK(BM_ReadReferenceList)->Unit(benchmark::kMillisecond);
 
+// A reversed table after a rescan that gave every transponder a new TSID:
+// no line finds its channel before the rule on ONID and SID.
+void LoadRetuned(CVandrelEdit2028Doc& doc)
+{
+    LoadReversed(doc);
+    for (int i = 0; i < doc.m_transponders.GetSize(); ++i) {
+        CTransponderData* tp = doc.m_transponders.GetAt(i);
+        tp->SetTpId(static_cast<uint16_t>(tp->GetTpId() + 1));
+    }
+}
+
 // Reading the list and applying it to a table whose order it turns round.
 // With asStep the recording of the undoable step is timed too, as the
 // editor does it; otherwise only reading and applying.
-void ApplyList(benchmark::State& state, bool asStep)
+void ApplyList(benchmark::State& state, bool asStep, bool retuned = false)
 {
     const std::string text = FullList();
     CVandrelEdit2028Doc doc;
-    LoadReversed(doc);
+    if (retuned) {
+        LoadRetuned(doc);
+    } else {
+        LoadReversed(doc);
+    }
     const std::vector<CServiceData*> initial = doc.m_services.Order();
     for (auto _ : state) {
         if (!asStep) {
@@ -88,8 +104,8 @@ void ApplyList(benchmark::State& state, bool asStep)
         if (asStep) {
             state.PauseTiming();
         }
-        if (result.byPosition != 19999) {
-            state.SkipWithError("the list did not find every channel by its position");
+        if ((retuned ? result.byOnidSid : result.byPosition) != 19999) {
+            state.SkipWithError("the list did not find every channel by the rule expected");
         }
         change->Undo();
         change.reset();
@@ -113,6 +129,13 @@ void BM_ApplyReferenceListAsUndoStep(benchmark::State& state)
 }
 BENCHMARK(BM_ApplyReferenceListAsUndoStep)->Unit(benchmark::kMillisecond);
 
+// The slowest path a list commonly takes: each line tries three rules.
+void BM_ApplyReferenceListToRetunedTableAsUndoStep(benchmark::State& state)
+{
+    ApplyList(state, true, true);
+}
+BENCHMARK(BM_ApplyReferenceListToRetunedTableAsUndoStep)->Unit(benchmark::kMillisecond);
+
 // Every channel of one table at another place in the other: 19999 lines.
 void BM_CompareFullTables(benchmark::State& state)
 {
@@ -129,5 +152,24 @@ void BM_CompareFullTables(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_CompareFullTables)->Unit(benchmark::kMillisecond);
+
+// The comparison as the editor saves it, with its summary, after a rescan
+// that moved every channel and every transponder's frequency.
+void BM_CompareFullTablesAsSavedText(benchmark::State& state)
+{
+    CVandrelEdit2028Doc oldDoc;
+    oldDoc.Load(FullTable().data(), FullTable().size());
+    CVandrelEdit2028Doc newDoc;
+    LoadReversed(newDoc);
+    for (int i = 0; i < newDoc.m_transponders.GetSize(); ++i) {
+        CTransponderData* tp = newDoc.m_transponders.GetAt(i);
+        tp->SetFrequency(static_cast<uint16_t>(tp->GetFrequency() + 1));
+    }
+    for (auto _ : state) {
+        const std::vector<ChannelDifference> differences = CompareDatabases(oldDoc, newDoc);
+        benchmark::DoNotOptimize(FormatComparison("alt.ndb", "neu.ndb", differences, true).data());
+    }
+}
+BENCHMARK(BM_CompareFullTablesAsSavedText)->Unit(benchmark::kMillisecond);
 
 } // namespace

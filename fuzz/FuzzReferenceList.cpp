@@ -3,7 +3,8 @@
 // The reader keeps no field it cannot stand behind; afterwards the table
 // must be whole and ordered, each kind's block holding the same records as
 // before, every line counted once (matched or not found) and every channel
-// once (matched or new), only favourite groups changed, and undoing the
+// once (matched or new), only favourite groups and the lock and skip flags
+// changed, and undoing the
 // step must give back exactly the document before.
 #include <algorithm>
 #include <cstddef>
@@ -42,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     Check(list.lines.size() + list.unreadable.size() <= size);
     for (const ReferenceLine& line : list.lines) {
-        Check(line.number >= 1 && line.lineNumber >= 2 && line.favourite >= -1 && line.favourite <= 8);
+        Check((line.number >= 1) == list.hasNumbers && line.lineNumber >= 2 && line.favourite >= -1 &&
+              line.favourite <= 8);
+        Check(line.locked >= -1 && line.locked <= 1 && line.skipped >= -1 && line.skipped <= 1);
         Check(!line.hasPosition || (line.position >= 0 && line.position <= 2047));
         Check(line.name.size() <= 64);
     }
@@ -64,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     change.Finish();
 
     vefuzz::CheckTableOrder(doc);
-    const int matched = result.byPosition + result.byIdentifiers + result.byName;
+    const int matched = result.byPosition + result.byIdentifiers + result.byOnidSid + result.byName;
     Check(static_cast<size_t>(matched) + result.notFound.size() == list.lines.size());
     Check(matched + static_cast<int>(result.newChannels.size()) == tv + radio);
     Check(result.unreadable.size() == list.unreadable.size());
@@ -81,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < before.size(); ++i) {
         auto image = images[i];
         image[30] = before[i]->m_record[30];
+        image[31] = static_cast<uint8_t>((image[31] & ~0x30) | (before[i]->m_record[31] & 0x30));
         Check(image == before[i]->m_record && before[i]->m_record[30] <= 8);
     }
 

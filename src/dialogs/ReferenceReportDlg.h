@@ -14,12 +14,12 @@ class CReferenceReportDlg : public QDialog {
 public:
     CReferenceReportDlg(const ReferenceApplyResult& result, const QString& listName, QWidget* parent = nullptr);
 
-    // The five counts, as ndbtool prints them.
+    // The six counts, as ndbtool prints them.
     QLabel* CountLabel(int i) const { return m_counts[static_cast<size_t>(i)]; }
     // Line, Typ, Nr, Kanalname and why, one row per unused line of the list.
     QTreeWidget* Lines() const { return m_pLines; }
 
 private:
-    std::array<QLabel*, 5> m_counts{};
+    std::array<QLabel*, 6> m_counts{};
     QTreeWidget* m_pLines = nullptr;
 };

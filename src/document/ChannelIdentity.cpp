@@ -39,6 +39,11 @@ uint64_t IdentifierKey(uint16_t onid, uint16_t tsid, uint16_t sid)
     return (static_cast<uint64_t>(onid) << 32) | (static_cast<uint64_t>(tsid) << 16) | sid;
 }
 
+uint32_t OnidSidKey(uint16_t onid, uint16_t sid)
+{
+    return (static_cast<uint32_t>(onid) << 16) | sid;
+}
+
 ChannelKeys KeysOf(const CReceptionLookup& lookup, const CServiceData& service)
 {
     ChannelKeys keys;
@@ -48,6 +53,7 @@ ChannelKeys KeysOf(const CReceptionLookup& lookup, const CServiceData& service)
     }
     keys.hasIdentifiers = true;
     keys.identifiers = IdentifierKey(tp->GetOrgNetId(), tp->GetTpId(), service.GetServiceId());
+    keys.onidSid = OnidSidKey(tp->GetOrgNetId(), service.GetServiceId());
     if (const CSatelliteData* sat = lookup.SatelliteOf(tp)) {
         keys.hasPosition = true;
         keys.position = PositionKey(sat->GetPosition(), sat->IsWest(), tp->GetOrgNetId(), tp->GetTpId(),

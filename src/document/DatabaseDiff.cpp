@@ -1,5 +1,8 @@
 #include "DatabaseDiff.h"
 
+#include <map>
+#include <utility>
+
 #include "ChannelIdentity.h"
 #include "ChannelRows.h"
 #include "ReferenceListFile.h"
@@ -139,7 +142,7 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
                  std::vector<ChannelDifference>& out)
 {
     CFirstFreeIndex<uint64_t> byPosition, byIdentifiers;
-    CFirstFreeIndex<std::pair<int, std::string>> loose;
+    CFirstFreeList<std::pair<int, std::string>> loose;
     for (size_t j = 0; j < news.size(); ++j) {
         const ChannelKeys& k = news[j].keys;
         if (k.hasPosition) {
@@ -155,6 +158,16 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
     byIdentifiers.Build();
     loose.Build();
 
+    // Names as the name rule compares them, made only when channels share
+    // an identity.
+    std::string oldName;
+    const auto nameOfOld = [&](size_t i) {
+        return [&, i]() -> const std::string& {
+            oldName = FoldedName(NameOf(*olds[i].service));
+            return oldName;
+        };
+    };
+    const auto nameOfNew = [&news](int j) { return FoldedName(NameOf(*news[static_cast<size_t>(j)].service)); };
     std::vector<char> taken(news.size(), 0);
     std::vector<int> partnerOfNew(news.size(), -1);
     std::vector<int> partnerOfOld(olds.size(), -1);
@@ -168,12 +181,12 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
     // Each stage pairs in the old order, before the next stage begins.
     for (size_t i = 0; i < olds.size(); ++i) {
         if (olds[i].keys.hasPosition) {
-            pair(i, byPosition.Find(olds[i].keys.position, taken));
+            pair(i, byPosition.FindPreferring(olds[i].keys.position, taken, nameOfOld(i), nameOfNew));
         }
     }
     for (size_t i = 0; i < olds.size(); ++i) {
         if (partnerOfOld[i] < 0 && olds[i].keys.hasIdentifiers) {
-            pair(i, byIdentifiers.Find(olds[i].keys.identifiers, taken));
+            pair(i, byIdentifiers.FindPreferring(olds[i].keys.identifiers, taken, nameOfOld(i), nameOfNew));
         }
     }
     for (size_t i = 0; i < olds.size(); ++i) {
@@ -184,12 +197,36 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
 
     for (size_t i = 0; i < olds.size(); ++i) {
         if (partnerOfOld[i] < 0) {
-            out.push_back({'-', radio, olds[i].number, 0, NameOf(*olds[i].service), {}, olds[i].service, nullptr});
+            const Channel& o = olds[i];
+            out.push_back({'-',
+                           radio,
+                           o.number,
+                           0,
+                           NameOf(*o.service),
+                           {},
+                           o.service,
+                           nullptr,
+                           o.transponder,
+                           nullptr,
+                           o.satellite,
+                           nullptr});
         }
     }
     for (size_t j = 0; j < news.size(); ++j) {
         if (partnerOfNew[j] < 0) {
-            out.push_back({'+', radio, 0, news[j].number, NameOf(*news[j].service), {}, nullptr, news[j].service});
+            const Channel& n = news[j];
+            out.push_back({'+',
+                           radio,
+                           0,
+                           n.number,
+                           NameOf(*n.service),
+                           {},
+                           nullptr,
+                           n.service,
+                           nullptr,
+                           n.transponder,
+                           nullptr,
+                           n.satellite});
         }
     }
     for (size_t j = 0; j < news.size(); ++j) {
@@ -199,8 +236,9 @@ void CompareKind(const std::vector<Channel>& olds, const std::vector<Channel>& n
         const Channel& o = olds[static_cast<size_t>(partnerOfNew[j])];
         std::vector<std::string> changes = ChangesOf(o, news[j]);
         if (!changes.empty()) {
-            out.push_back({'~', radio, o.number, news[j].number, NameOf(*news[j].service), std::move(changes),
-                           o.service, news[j].service});
+            const Channel& n = news[j];
+            out.push_back({'~', radio, o.number, n.number, NameOf(*n.service), std::move(changes), o.service,
+                           n.service, o.transponder, n.transponder, o.satellite, n.satellite});
         }
     }
 }
@@ -259,12 +297,91 @@ std::string FormatDifference(const ChannelDifference& d)
     return line;
 }
 
-std::string FormatDifferences(const std::vector<ChannelDifference>& differences)
+std::string FormatDifferences(const std::vector<ChannelDifference>& differences, bool ignoreNr)
 {
     std::string text;
     for (const ChannelDifference& d : differences) {
+        if (ignoreNr && OnlyNumberChanged(d)) {
+            continue;
+        }
         text += FormatDifference(d);
         text += '\n';
     }
+    return text;
+}
+
+bool OnlyNumberChanged(const ChannelDifference& difference)
+{
+    return difference.sign == '~' && difference.changes.size() == 1 && difference.changes[0] == refmsg::kNr;
+}
+
+DifferenceSummary SummarizeDifferences(const std::vector<ChannelDifference>& differences)
+{
+    DifferenceSummary summary;
+    std::map<std::pair<const CSatelliteData*, const CSatelliteData*>, size_t> satellites;
+    std::map<std::pair<const CTransponderData*, const CTransponderData*>, size_t> transponders;
+    for (const ChannelDifference& d : differences) {
+        if (d.sign != '~') {
+            ++(d.sign == '+' ? summary.added : summary.removed);
+            continue;
+        }
+        ++summary.changed;
+        if (d.oldSatellite && d.newSatellite && !SamePosition(d.oldSatellite, d.newSatellite)) {
+            const auto [it, added] =
+                satellites.try_emplace({d.oldSatellite, d.newSatellite}, summary.satellites.size());
+            if (added) {
+                summary.satellites.push_back({d.newSatellite->GetNameText(), PositionText(d.oldSatellite),
+                                              PositionText(d.newSatellite), 0});
+            }
+            ++summary.satellites[it->second].channels;
+        }
+        const CTransponderData* a = d.oldTransponder;
+        const CTransponderData* b = d.newTransponder;
+        if (a && b &&
+            (a->GetFrequency() != b->GetFrequency() || a->GetSymbolRate() != b->GetSymbolRate() ||
+             a->FormatPolarityText() != b->FormatPolarityText())) {
+            const auto [it, added] = transponders.try_emplace({a, b}, summary.transponders.size());
+            if (added) {
+                summary.transponders.push_back({PositionText(d.newSatellite), a->GetFrequency(), b->GetFrequency(),
+                                                a->GetSymbolRate(), b->GetSymbolRate(), a->FormatPolarityText(),
+                                                b->FormatPolarityText(), 0});
+            }
+            ++summary.transponders[it->second].channels;
+        }
+    }
+    return summary;
+}
+
+std::vector<std::string> SummaryLines(const DifferenceSummary& summary)
+{
+    const auto channels = [](int n) {
+        return std::to_string(n) + (n == 1 ? refmsg::kChannel : refmsg::kChannels);
+    };
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(summary.added) + refmsg::kSummaryAdded + std::to_string(summary.removed) +
+                    refmsg::kSummaryRemoved + std::to_string(summary.changed) + refmsg::kSummaryChanged);
+    for (const MovedSatellite& s : summary.satellites) {
+        const std::string name = s.name.empty() ? std::string() : s.name + " ";
+        lines.push_back(std::string(refmsg::kSatellite) + " " + name + s.oldPosition + refmsg::kArrow +
+                        s.newPosition + ": " + channels(s.channels));
+    }
+    for (const ChangedTransponder& t : summary.transponders) {
+        lines.push_back(std::string(refmsg::kTransponder) + " " + t.position + " " +
+                        std::to_string(t.oldFrequency) + " " + t.oldPolarity + " " +
+                        std::to_string(t.oldSymbolRate) + refmsg::kArrow + std::to_string(t.newFrequency) + " " +
+                        t.newPolarity + " " + std::to_string(t.newSymbolRate) + ": " + channels(t.channels));
+    }
+    return lines;
+}
+
+std::string FormatComparison(const std::string& oldName, const std::string& newName,
+                             const std::vector<ChannelDifference>& differences, bool ignoreNr)
+{
+    std::string text = refmsg::kOldSide + oldName + "\n" + refmsg::kNewSide + newName + "\n";
+    for (const std::string& line : SummaryLines(SummarizeDifferences(differences))) {
+        text += line + "\n";
+    }
+    text += "\n";
+    text += FormatDifferences(differences, ignoreNr);
     return text;
 }

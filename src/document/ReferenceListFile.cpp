@@ -167,7 +167,33 @@ bool SameLetters(std::string_view text, std::string_view lower)
     return true;
 }
 
-enum Column { kNr, kTyp, kKanalname, kSatellit, kONID, kTSID, kSID, kFavorit, kColumns };
+// A flag column: 1 for "X", "x", "1" or "ja", 0 for "0" or "nein", -1 (leave
+// the flag as it is) for an empty field or anything else.
+int ParseFlag(std::string_view s)
+{
+    s = Trimmed(s);
+    if (s == "X" || s == "x" || s == "1" || SameLetters(s, "ja")) {
+        return 1;
+    }
+    if (s == "0" || SameLetters(s, "nein")) {
+        return 0;
+    }
+    return -1;
+}
+
+enum Column {
+    kNr,
+    kTyp,
+    kKanalname,
+    kSatellit,
+    kONID,
+    kTSID,
+    kSID,
+    kFavorit,
+    kGesperrt,
+    kUeberspringen,
+    kColumns
+};
 
 struct Columns {
     std::array<int, kColumns> at;
@@ -182,8 +208,8 @@ struct Columns {
 
 Columns FindColumns(const DelimitedRecord& header)
 {
-    static const char* const kNames[kColumns] = {"nr",   "typ",  "kanalname", "satellit",
-                                                 "onid", "tsid", "sid",       "favorit"};
+    static const char* const kNames[kColumns] = {"nr",   "typ", "kanalname", "satellit", "onid",
+                                                 "tsid", "sid", "favorit",   "gesperrt", "überspringen"};
     Columns columns;
     for (size_t i = 0; i < header.fields.size(); ++i) {
         const std::string name = FoldedName(std::string(header.fields[i]));
@@ -201,9 +227,6 @@ std::string MissingColumns(const Columns& columns)
     std::vector<std::string> missing;
     if (columns.at[kTyp] < 0) {
         missing.emplace_back("Typ");
-    }
-    if (columns.at[kNr] < 0) {
-        missing.emplace_back("Nr");
     }
     if (columns.at[kSID] < 0 && columns.at[kKanalname] < 0) {
         missing.emplace_back(refmsg::kSidOrName);
@@ -229,7 +252,8 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
         reason = WithField(refmsg::kBadType, type);
         return false;
     }
-    if (!ParseUnsigned(number, std::numeric_limits<uint64_t>::max(), line.number) || line.number == 0) {
+    if (columns.at[kNr] >= 0 &&
+        (!ParseUnsigned(number, std::numeric_limits<uint64_t>::max(), line.number) || line.number == 0)) {
         reason = WithField(refmsg::kBadNumber, number);
         return false;
     }
@@ -243,6 +267,8 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
     line.hasSid = ParseId(columns.Field(r, kSID), line.sid);
     uint64_t favourite = 0;
     line.favourite = ParseUnsigned(columns.Field(r, kFavorit), 8, favourite) ? static_cast<int>(favourite) : -1;
+    line.locked = ParseFlag(columns.Field(r, kGesperrt));
+    line.skipped = ParseFlag(columns.Field(r, kUeberspringen));
     return true;
 }
 
@@ -325,6 +351,8 @@ std::string BuildReferenceList(const CVandrelEdit2028Doc& doc)
             out += std::to_string(s.GetServiceId());
             out += ';';
             out += std::to_string(s.GetFavouriteGroup());
+            out += s.IsLocked() ? ";X" : ";";
+            out += s.IsSkip() ? ";X" : ";";
             out += "\r\n";
         }
     }
@@ -374,6 +402,7 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         return ReferenceListStatus::NoHeader;
     }
     const Columns columns = FindColumns(record);
+    list.hasNumbers = columns.at[kNr] >= 0;
     if (const std::string missing = MissingColumns(columns); !missing.empty()) {
         message = refmsg::kMissingColumns;
         message.replace(message.find("%s"), 2, missing);
@@ -410,4 +439,13 @@ ReferenceListStatus ReadReferenceListFile(const std::string& path, ReferenceList
         return ReferenceListStatus::ReadError;
     }
     return ParseReferenceList(bytes.data(), bytes.size(), list, message);
+}
+
+ReferenceList ReferenceListOf(const CVandrelEdit2028Doc& doc)
+{
+    const std::string text = BuildReferenceList(doc);
+    ReferenceList list;
+    std::string message;
+    ParseReferenceList(reinterpret_cast<const uint8_t*>(text.data()), text.size(), list, message);
+    return list;
 }

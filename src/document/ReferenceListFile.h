@@ -20,7 +20,7 @@ inline constexpr size_t kReferenceListMaxBytes = 32u << 20;
 struct ReferenceLine {
     int lineNumber = 0; // the line of the file where the entry starts, from 1
     bool radio = false;
-    uint64_t number = 0; // Nr, at least 1
+    uint64_t number = 0; // Nr, at least 1; 0 when the list has no Nr column
     std::string name;    // Kanalname as written (UTF-8), surrounding spaces removed
     bool hasPosition = false;
     int position = 0; // orbital position in tenths of a degree
@@ -28,6 +28,9 @@ struct ReferenceLine {
     bool hasOnid = false, hasTsid = false, hasSid = false;
     uint16_t onid = 0, tsid = 0, sid = 0;
     int favourite = -1; // 0 to 8, or -1 when absent
+    // Gesperrt and Überspringen: 1 sets the flag, 0 clears it, -1 leaves it.
+    int locked = -1;
+    int skipped = -1;
 };
 
 // A line that could not be used, for the report.
@@ -40,13 +43,15 @@ struct ReferenceLineIssue {
 struct ReferenceList {
     std::vector<ReferenceLine> lines;           // in file order
     std::vector<ReferenceLineIssue> unreadable; // in file order
+    // Without a Nr column the file order is the order of the lines.
+    bool hasNumbers = true;
 };
 
 enum class ReferenceListStatus {
     Ok,
     NotText,        // binary bytes
     NoHeader,       // no line at all
-    MissingColumns, // Typ, Nr, or both SID and Kanalname missing
+    MissingColumns, // Typ, or both SID and Kanalname missing
     TooLarge,
     ReadError, // the file cannot be read
 };
@@ -62,6 +67,9 @@ bool ExportReferenceListFile(const CVandrelEdit2028Doc& doc, const std::string& 
 ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, ReferenceList& list,
                                        std::string& message);
 ReferenceListStatus ReadReferenceListFile(const std::string& path, ReferenceList& list, std::string& message);
+// The list of another open document, as its exported file would read back:
+// applying it takes over that document's order without a file.
+ReferenceList ReferenceListOf(const CVandrelEdit2028Doc& doc);
 
 // "19.2E", "0.8W": the orbital position with one decimal and its side.
 std::string FormatOrbitalPosition(int tenths, bool west);

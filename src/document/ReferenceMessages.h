@@ -6,7 +6,7 @@ namespace refmsg {
 
 // The first line of a written reference list.
 inline constexpr const char* kHeaderLine =
-    "Nr;Typ;Kanalname;Satellit;Frequenz;Polarität;Symbolrate;ONID;TSID;SID;Favorit";
+    "Nr;Typ;Kanalname;Satellit;Frequenz;Polarität;Symbolrate;ONID;TSID;SID;Favorit;Gesperrt;Überspringen";
 inline constexpr const char* kTypeTv = "TV";
 inline constexpr const char* kTypeRadio = "Radio";
 
@@ -16,7 +16,7 @@ inline constexpr const char* kNoHeader =
     "Die Referenzliste ist leer: es fehlt die Kopfzeile mit den Spaltennamen.";
 // %s lists the missing columns.
 inline constexpr const char* kMissingColumns =
-    "In der Referenzliste fehlen Spalten: %s.\nNötig sind die Spalten Typ, Nr und SID oder Kanalname.";
+    "In der Referenzliste fehlen Spalten: %s.\nNötig sind die Spalten Typ und SID oder Kanalname.";
 inline constexpr const char* kSidOrName = "SID oder Kanalname";
 // %i is the limit in megabytes.
 inline constexpr const char* kTooLarge = "Die Datei ist zu groß für eine Referenzliste (höchstens %i MB).";
@@ -26,12 +26,23 @@ inline constexpr const char* kBadType = "Typ \"%s\" ist weder TV noch Radio";
 inline constexpr const char* kBadNumber = "Nr \"%s\" ist keine positive Zahl";
 inline constexpr const char* kOpenQuote = "das Anführungszeichen wird nicht geschlossen";
 
-// The report of an application: the five counts, then one line per issue.
+// The report of an application: the six counts, then one line per issue.
 inline constexpr const char* kByPosition = "Zugeordnet über Satellit, ONID, TSID und SID: ";
 inline constexpr const char* kByIdentifiers = "Zugeordnet über ONID, TSID und SID: ";
+inline constexpr const char* kByOnidSid = "Zugeordnet über ONID und SID: ";
 inline constexpr const char* kByName = "Zugeordnet über den Namen: ";
 inline constexpr const char* kNotFound = "Nicht gefunden: ";
 inline constexpr const char* kNew = "Neu (nicht in der Liste): ";
+inline constexpr const char* kNumberOrderHint =
+    "Hinweis: Die Zeilen stehen nicht nach Nr geordnet; es gilt die Spalte Nr.";
+// A reviewed match: "Zeile 5, Nr 12: ZDF → ZDFneo (über ONID und SID)".
+inline constexpr const char* kReviewNumber = ", Nr ";
+inline constexpr const char* kRuleIdentifiers = "über ONID, TSID und SID";
+inline constexpr const char* kRuleOnidSid = "über ONID und SID";
+inline constexpr const char* kRuleName = "über den Namen";
+// The headings of the report as text.
+inline constexpr const char* kReviewHeading = "Zu prüfen (nicht über den Satelliten zugeordnet):";
+inline constexpr const char* kIssuesHeading = "Nicht verwendete Zeilen:";
 // "Zeile 7: nicht lesbar: ..." and "Zeile 9: nicht gefunden: TV 12 ZDF".
 inline constexpr const char* kLine = "Zeile ";
 inline constexpr const char* kUnreadable = "nicht lesbar";
@@ -54,5 +65,14 @@ inline constexpr const char* kPolarity = "Polarität";
 inline constexpr const char* kYes = "ja";
 inline constexpr const char* kNo = "nein";
 inline constexpr const char* kArrow = "→";
+// The summary of a comparison and the first lines of its saved text.
+inline constexpr const char* kSummaryAdded = " neu, ";
+inline constexpr const char* kSummaryRemoved = " entfallen, ";
+inline constexpr const char* kSummaryChanged = " geändert";
+inline constexpr const char* kTransponder = "Transponder";
+inline constexpr const char* kChannel = " Kanal";
+inline constexpr const char* kChannels = " Kanäle";
+inline constexpr const char* kOldSide = "Alt: ";
+inline constexpr const char* kNewSide = "Neu: ";
 
 } // namespace refmsg

@@ -141,8 +141,9 @@ void TestReference::exportWritesTheListForASpreadsheet()
     QCOMPARE(lines.size(), 10); // header, eight channels, the empty rest after the last CR LF
     QCOMPARE(lines[0],
              QByteArray("\xEF\xBB\xBFNr;Typ;Kanalname;Satellit;Frequenz;Polarit\xC3\xA4t;Symbolrate;ONID;"
-                        "TSID;SID;Favorit\r"));
-    QCOMPARE(lines[6], QByteArray("1;Radio;Bayern 3;19.2E;11494;H;22000;1;1019;28400;4\r"));
+                        "TSID;SID;Favorit;Gesperrt;\xC3\x9C"
+                        "berspringen\r"));
+    QCOMPARE(lines[6], QByteArray("1;Radio;Bayern 3;19.2E;11494;H;22000;1;1019;28400;4;;\r"));
 }
 
 void TestReference::applyReordersReportsAndMarksTheNewChannels()
@@ -178,9 +179,9 @@ void TestReference::applyReordersReportsAndMarksTheNewChannels()
 
     CReferenceReportDlg* report = Shown<CReferenceReportDlg>();
     QVERIFY(report);
-    QCOMPARE(report->CountLabel(2)->text(), QStringLiteral("Zugeordnet über den Namen: 3"));
-    QCOMPARE(report->CountLabel(3)->text(), QStringLiteral("Nicht gefunden: 1"));
-    QCOMPARE(report->CountLabel(4)->text(), QStringLiteral("Neu (nicht in der Liste): 5"));
+    QCOMPARE(report->CountLabel(3)->text(), QStringLiteral("Zugeordnet über den Namen: 3"));
+    QCOMPARE(report->CountLabel(4)->text(), QStringLiteral("Nicht gefunden: 1"));
+    QCOMPARE(report->CountLabel(5)->text(), QStringLiteral("Neu (nicht in der Liste): 5"));
     QTreeWidget* lines = report->Lines();
     QCOMPARE(lines->topLevelItemCount(), 2);
     QCOMPARE(RowTexts(lines->topLevelItem(0)),

@@ -64,6 +64,14 @@ TEST(DatabaseDiff, SameChannelsByIdentityAndWhatChangedNamed)
     EXPECT_EQ(differences[4].oldService, Named(oldWithLost, "Bayern 3"));
     EXPECT_EQ(differences[5].newService, Named(newDoc, "Bayern 1"));
     EXPECT_EQ(ChangesText(differences[3]), "Nr, Favorit 2→0, Gesperrt nein→ja");
+    // The summary: the moved satellite and the re-tuned transponder once,
+    // with their channels.
+    EXPECT_EQ(SummaryLines(SummarizeDifferences(differences)),
+              (std::vector<std::string>{
+                  "1 neu, 1 entfallen, 5 geändert",
+                  "Satellit Hotbird 13.0E 13.0E→13.1E: 2 Kanäle",
+                  "Transponder 0.8W 10872 V 25000→10873 H 25000: 1 Kanal",
+              }));
 
     // The other way round every '+' is a '-' and the numbers swap places.
     const std::vector<ChannelDifference> back = CompareDatabases(newDoc, oldWithLost);
@@ -71,4 +79,36 @@ TEST(DatabaseDiff, SameChannelsByIdentityAndWhatChangedNamed)
               "~ TV 2→3 Sky Cinema: Nr, Name \"Sky Cinema HD\"→\"Sky Cinema\", Video Pid 256→255");
     EXPECT_EQ(FormatDifference(back[4]), "- Radio 1 Bayern 1");
     EXPECT_EQ(FormatDifference(back[5]), "+ Radio 1 Bayern 3");
+}
+
+TEST(DatabaseDiff, ChannelsSharingOneIdentityArePairedByNameAndNumberOnlyLinesCanBeLeftOut)
+{
+    // Two feeds with the same satellite, ONID, TSID and SID, swapped; the
+    // first the old side lists differs from its name only in case.
+    TestDatabase db = MakeSmallDatabase();
+    std::vector<ServiceRecord> s(db.services.records.begin(), db.services.records.begin() + 8);
+    ServiceRecord feedA, feedB;
+    feedA.Transponder(1).ServiceId(5000).Name("Feed A").Kept(60);
+    feedB.Transponder(1).ServiceId(5000).Name("feed b").Kept(61);
+    db.services.PlaceInArrayOrder({s[0], s[1], feedB, feedA, s[2], s[3], s[4]}, {s[5], s[6], s[7]});
+    CVandrelEdit2028Doc oldDoc;
+    LoadInto(oldDoc, db);
+    feedB.Name("Feed B").FavGroup(3);
+    db.services.PlaceInArrayOrder({s[0], s[1], feedA, feedB, s[2], s[3], s[4]}, {s[5], s[6], s[7]});
+    CVandrelEdit2028Doc newDoc;
+    LoadInto(newDoc, db);
+
+    const std::vector<ChannelDifference> differences = CompareDatabases(oldDoc, newDoc);
+    EXPECT_EQ(FormatDifferences(differences), "~ TV 4→3 Feed A: Nr\n"
+                                              "~ TV 3→4 Feed B: Nr, Name \"feed b\"→\"Feed B\", Favorit 0→3\n");
+    ASSERT_EQ(differences.size(), 2u);
+    EXPECT_TRUE(OnlyNumberChanged(differences[0]));
+    EXPECT_FALSE(OnlyNumberChanged(differences[1]));
+    // The saved text names both sides first.
+    EXPECT_EQ(FormatComparison("alt.ndb", "neu.ndb", differences, true),
+              "Alt: alt.ndb\n"
+              "Neu: neu.ndb\n"
+              "0 neu, 0 entfallen, 2 geändert\n"
+              "\n"
+              "~ TV 3→4 Feed B: Nr, Name \"feed b\"→\"Feed B\", Favorit 0→3\n");
 }

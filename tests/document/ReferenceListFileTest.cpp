@@ -57,15 +57,17 @@ TEST(ReferenceListFile, WritesHeaderAndOneLinePerChannelTelevisionFirst)
     ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(TextLines(text.substr(3)),
               (std::vector<std::string>{
-                  "Nr;Typ;Kanalname;Satellit;Frequenz;Polarit\xC3\xA4t;Symbolrate;ONID;TSID;SID;Favorit",
-                  "1;TV;Das Erste HD;19.2E;11494;H;22000;1;1019;10301;1",
-                  "2;TV;\"ZDF; \"\"neu\"\"\";19.2E;11494;H;22000;1;1019;11110;2",
-                  "3;TV;Sky Cinema;19.2E;12188;H;27500;133;6;129;1",
-                  "4;TV;Rai 1;;;;;;;3401;0",
-                  "5;TV;T\xC3\xA9l\xC3\xA9 5;;10872;;25000;70;14;7;0",
-                  "1;Radio;Bayern 3;19.2E;11494;H;22000;1;1019;28400;4",
-                  "2;Radio;Antenne Bayern;19.2E;12188;H;27500;133;6;92;0",
-                  "3;Radio;Radio Svizzera;13.0E;10992;V;27500;318;12000;3901;0",
+                  "Nr;Typ;Kanalname;Satellit;Frequenz;Polarit\xC3\xA4t;Symbolrate;ONID;TSID;SID;Favorit;Gesperrt;"
+                  "\xC3\x9C"
+                  "berspringen",
+                  "1;TV;Das Erste HD;19.2E;11494;H;22000;1;1019;10301;1;;",
+                  "2;TV;\"ZDF; \"\"neu\"\"\";19.2E;11494;H;22000;1;1019;11110;2;;",
+                  "3;TV;Sky Cinema;19.2E;12188;H;27500;133;6;129;1;X;",
+                  "4;TV;Rai 1;;;;;;;3401;0;;X",
+                  "5;TV;T\xC3\xA9l\xC3\xA9 5;;10872;;25000;70;14;7;0;;",
+                  "1;Radio;Bayern 3;19.2E;11494;H;22000;1;1019;28400;4;;",
+                  "2;Radio;Antenne Bayern;19.2E;12188;H;27500;133;6;92;0;;",
+                  "3;Radio;Radio Svizzera;13.0E;10992;V;27500;318;12000;3901;0;X;",
               }));
 
     // What was written reads back field for field.
@@ -79,6 +81,9 @@ TEST(ReferenceListFile, WritesHeaderAndOneLinePerChannelTelevisionFirst)
     EXPECT_TRUE(zdf.hasPosition && zdf.position == 192 && !zdf.west);
     EXPECT_TRUE(zdf.hasOnid && zdf.onid == 1 && zdf.hasTsid && zdf.tsid == 1019 && zdf.hasSid && zdf.sid == 11110);
     EXPECT_EQ(zdf.favourite, 2);
+    // Lock and skip: X sets, an empty field leaves the flag.
+    EXPECT_TRUE(zdf.locked == -1 && zdf.skipped == -1);
+    EXPECT_TRUE(list.lines[2].locked == 1 && list.lines[3].skipped == 1);
     EXPECT_FALSE(list.lines[3].hasPosition || list.lines[3].hasOnid || list.lines[3].hasTsid);
     EXPECT_TRUE(list.lines[5].radio);
     EXPECT_EQ(list.lines[5].number, 1u);
@@ -164,16 +169,19 @@ TEST(ReferenceListFile, FilesWithoutTheRequiredColumnsOrWithoutTextAreRefused)
     std::string message;
     EXPECT_EQ(Parse("Nr;Kanalname;SID\r\n1;ZDF;5\r\n", list, &message), ReferenceListStatus::MissingColumns);
     EXPECT_EQ(message, "In der Referenzliste fehlen Spalten: Typ.\n"
-                       "Nötig sind die Spalten Typ, Nr und SID oder Kanalname.");
+                       "Nötig sind die Spalten Typ und SID oder Kanalname.");
     EXPECT_TRUE(list.lines.empty());
     EXPECT_EQ(Parse("Typ,Satellit,ONID\nTV,19.2E,1\n", list, &message), ReferenceListStatus::MissingColumns);
-    EXPECT_EQ(message, "In der Referenzliste fehlen Spalten: Nr, SID oder Kanalname.\n"
-                       "Nötig sind die Spalten Typ, Nr und SID oder Kanalname.");
+    EXPECT_EQ(message, "In der Referenzliste fehlen Spalten: SID oder Kanalname.\n"
+                       "Nötig sind die Spalten Typ und SID oder Kanalname.");
     // A header whose only separator is a comma inside a name is still ';'.
     EXPECT_EQ(Parse("Nr;Typ;Kanalname\n1;TV;Eins, Zwei\n", list), ReferenceListStatus::Ok);
     EXPECT_EQ(NamesOf(list), std::vector<std::string>{"Eins, Zwei"});
     // SID alone or the name alone is enough to find channels.
     EXPECT_EQ(Parse("Nr\tTyp\tSID\n1\tTV\t5\n", list), ReferenceListStatus::Ok);
+    // Nr is optional: the lines then keep their file order.
+    EXPECT_EQ(Parse("Typ;SID\nTV;5\n", list), ReferenceListStatus::Ok);
+    EXPECT_TRUE(!list.hasNumbers && list.lines.size() == 1 && list.lines[0].number == 0);
     EXPECT_EQ(Parse("\r\n\r\nNr,Typ,Kanalname\r\n", list), ReferenceListStatus::Ok);
     EXPECT_TRUE(list.lines.empty() && list.unreadable.empty());
 

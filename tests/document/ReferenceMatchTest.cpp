@@ -1,5 +1,5 @@
-// Applying a reference list: the three rules and their order, the new
-// order and favourite groups, the report, and taking it back.
+// Applying a reference list: the four rules and their order, the new
+// order, favourite groups and flags, the report, and taking it back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,6 +100,7 @@ TEST(ReferenceMatch, EachLineTakesTheChannelTheFirstFittingRuleFinds)
     EXPECT_EQ(ReportSummaryLines(result), (std::vector<std::string>{
                                               "Zugeordnet über Satellit, ONID, TSID und SID: 2",
                                               "Zugeordnet über ONID, TSID und SID: 1",
+                                              "Zugeordnet über ONID und SID: 0",
                                               "Zugeordnet über den Namen: 3",
                                               "Nicht gefunden: 3",
                                               "Neu (nicht in der Liste): 3",
@@ -157,4 +158,144 @@ TEST(ReferenceMatch, TheOwnListRestoresTheOrderAfterARescanAsOneStep)
     const Bytes same = original.Save();
     ApplyReferenceList(original, list);
     EXPECT_EQ(original.Save(), same);
+}
+
+TEST(ReferenceMatch, EachRuleGoesOverAllLinesBeforeTheNextOne)
+{
+    // A rescan: transponder 2 re-tuned to TSID 8 (Sky Cinema and Antenne
+    // Bayern keep ONID and SID), Sky Cinema now "0815", and on Hotbird two
+    // pairs of channels sharing ONID and SID on two transponders.
+    TestDatabase db = MakeSmallDatabase();
+    db.transponders.records[1].TpId(8);
+    std::vector<ServiceRecord> s(db.services.records.begin(), db.services.records.begin() + 8);
+    s[2].Name("0815");
+    ServiceRecord raiDue, rai2, sportA, sportB;
+    raiDue.Transponder(3).ServiceId(3402).Name("Rai Due").Kept(60);
+    rai2.Transponder(4).ServiceId(3402).Name("RAI 2").Kept(61);
+    sportA.Transponder(3).ServiceId(3403).Name("Sport A").Kept(62);
+    sportB.Transponder(4).ServiceId(3403).Name("Sport B").Kept(63);
+    db.services.PlaceInArrayOrder({s[0], s[1], s[2], s[3], s[4], raiDue, rai2, sportA, sportB},
+                                  {s[5], s[6], s[7]});
+    CVandrelEdit2028Doc doc;
+    LoadInto(doc, db);
+
+    // The first line names a channel gone since: by name it would take the
+    // ZDF HD that line 6 finds exactly. "815" is how a spreadsheet keeps
+    // "0815".
+    const ReferenceList list = ParsedList("Nr;Typ;Kanalname;Satellit;ONID;TSID;SID\n"
+                                          "1;TV;ZDF HD;19.2E;1;1019;11111\n"
+                                          "2;TV;815;19.2E;133;6;129\n"
+                                          "3;TV;Rai 2;13.0E;318;301;3402\n"
+                                          "4;TV;Rai Sport;13.0E;318;301;3403\n"
+                                          "5;TV;zdf hd;19.2E;1;1019;11110\n"
+                                          "6;TV;Das Erste HD;;1;1019;10301\n"
+                                          "1;Radio;Antenne Bayern;19.2E;133;6;92\n");
+    const ReferenceApplyResult result = ApplyReferenceList(doc, list);
+
+    // ONID and SID: the only channel that has them, or of two the one with
+    // the line's name; of two without it, none.
+    EXPECT_EQ(Names(doc, false),
+              (std::vector<std::string>{"0815", "RAI 2", "ZDF HD", "Das Erste HD", "Rai 1", "T\xC3\xA9l\xC3\xA9 5",
+                                        "Rai Due", "Sport A", "Sport B"}));
+    EXPECT_EQ(Names(doc, true), (std::vector<std::string>{"Antenne Bayern", "Bayern 3", "Radio Svizzera"}));
+    EXPECT_EQ(ReportSummaryLines(result), (std::vector<std::string>{
+                                              "Zugeordnet über Satellit, ONID, TSID und SID: 1",
+                                              "Zugeordnet über ONID, TSID und SID: 1",
+                                              "Zugeordnet über ONID und SID: 3",
+                                              "Zugeordnet über den Namen: 0",
+                                              "Nicht gefunden: 2",
+                                              "Neu (nicht in der Liste): 7",
+                                          }));
+    EXPECT_EQ(ReportIssueLines(result), (std::vector<std::string>{
+                                            "Zeile 2: nicht gefunden: TV 1 ZDF HD",
+                                            "Zeile 5: nicht gefunden: TV 4 Rai Sport",
+                                        }));
+    // Every match but by position is listed for review, by line.
+    EXPECT_EQ(ReportReviewLines(result),
+              (std::vector<std::string>{
+                  "Zeile 3, Nr 2: 815 → 0815 (über ONID und SID)",
+                  "Zeile 4, Nr 3: Rai 2 → RAI 2 (über ONID und SID)",
+                  "Zeile 7, Nr 6: Das Erste HD → Das Erste HD (über ONID, TSID und SID)",
+                  "Zeile 8, Nr 1: Antenne Bayern → Antenne Bayern (über ONID und SID)",
+              }));
+    // The report as text: counts, the lines to review, the unused lines.
+    const std::string report = FormatReferenceReport(result);
+    EXPECT_EQ(report.substr(report.find("Neu (nicht")),
+              "Neu (nicht in der Liste): 7\n"
+              "\n"
+              "Zu prüfen (nicht über den Satelliten zugeordnet):\n"
+              "Zeile 3, Nr 2: 815 → 0815 (über ONID und SID)\n"
+              "Zeile 4, Nr 3: Rai 2 → RAI 2 (über ONID und SID)\n"
+              "Zeile 7, Nr 6: Das Erste HD → Das Erste HD (über ONID, TSID und SID)\n"
+              "Zeile 8, Nr 1: Antenne Bayern → Antenne Bayern (über ONID und SID)\n"
+              "\n"
+              "Nicht verwendete Zeilen:\n"
+              "Zeile 2: nicht gefunden: TV 1 ZDF HD\n"
+              "Zeile 5: nicht gefunden: TV 4 Rai Sport\n");
+    ASSERT_EQ(result.reviewed.size(), 4u);
+    EXPECT_EQ(result.reviewed[0].channel, Named(doc, "0815"));
+    EXPECT_EQ(result.reviewed[0].rule, ReferenceRule::OnidSid);
+    EXPECT_EQ(result.reviewed[2].rule, ReferenceRule::Identifiers);
+    EXPECT_TRUE(result.hint.empty());
+}
+
+TEST(ReferenceMatch, ChannelsSharingOneIdentityAreTakenByName)
+{
+    // Two feeds with the same satellite, ONID, TSID and SID; the copy has
+    // them the other way round.
+    TestDatabase db = MakeSmallDatabase();
+    std::vector<ServiceRecord> s(db.services.records.begin(), db.services.records.begin() + 8);
+    ServiceRecord feedA, feedB;
+    feedA.Transponder(1).ServiceId(5000).Name("Feed A").Kept(60);
+    feedB.Transponder(1).ServiceId(5000).Name("Feed B").Kept(61);
+    db.services.PlaceInArrayOrder({s[0], feedA, s[1], feedB, s[2], s[3], s[4]}, {s[5], s[6], s[7]});
+    CVandrelEdit2028Doc original;
+    LoadInto(original, db);
+    db.services.PlaceInArrayOrder({feedB, s[1], s[0], feedA, s[2], s[3], s[4]}, {s[5], s[6], s[7]});
+    CVandrelEdit2028Doc copy;
+    LoadInto(copy, db);
+
+    // The order of the other open document, without a file.
+    const ReferenceApplyResult result = ApplyReferenceList(copy, ReferenceListOf(original));
+    EXPECT_EQ(Names(copy, false), Names(original, false));
+    EXPECT_EQ(result.byPosition, 10);
+}
+
+TEST(ReferenceMatch, NrDecidesTheOrderTheFileOrderWithoutItAndFlagsAreSetOrCleared)
+{
+    CVandrelEdit2028Doc doc;
+    LoadInto(doc, MakeSmallDatabase());
+    // Sky Cinema and Radio Svizzera are locked, Rai 1 is skipped.
+    ReferenceApplyResult result = ApplyReferenceList(doc, ParsedList("Nr;Typ;Kanalname;SID;Gesperrt;\xC3\x9C"
+                                                                     "berspringen\n"
+                                                                     "2;TV;ZDF HD;11110;X;\n"
+                                                                     "1;TV;Rai 1;3401;;nein\n"
+                                                                     "3;TV;Sky Cinema;129;0;ja\n"
+                                                                     "1;Radio;Radio Svizzera;3901;;\n"
+                                                                     "2;Radio;Bayern 3;28400;x;1\n"));
+    EXPECT_EQ(Names(doc, false),
+              (std::vector<std::string>{"Rai 1", "ZDF HD", "Sky Cinema", "Das Erste HD", "T\xC3\xA9l\xC3\xA9 5"}));
+    EXPECT_EQ(result.hint, "Hinweis: Die Zeilen stehen nicht nach Nr geordnet; es gilt die Spalte Nr.");
+    const auto flags = [&doc](const char* name) {
+        const CServiceData* s = Named(doc, name);
+        return std::make_pair(s->IsLocked(), s->IsSkip());
+    };
+    EXPECT_EQ(flags("ZDF HD"), std::make_pair(true, false));
+    EXPECT_EQ(flags("Rai 1"), std::make_pair(false, false));
+    EXPECT_EQ(flags("Sky Cinema"), std::make_pair(false, true));
+    EXPECT_EQ(flags("Radio Svizzera"), std::make_pair(true, false)) << "an empty field leaves the flag";
+    EXPECT_EQ(flags("Bayern 3"), std::make_pair(true, true));
+    EXPECT_TRUE(Named(doc, "Bayern 3")->IsRadio());
+    // Without the columns the flags stay; without Nr the file order counts
+    // and nothing is out of order.
+    result = ApplyReferenceList(doc, ParsedList("Typ;Kanalname\n"
+                                                "TV;Das Erste HD\n"
+                                                "TV;Gibt es nicht\n"
+                                                "TV;Sky Cinema\n"));
+    EXPECT_EQ(Names(doc, false),
+              (std::vector<std::string>{"Das Erste HD", "Sky Cinema", "Rai 1", "ZDF HD", "T\xC3\xA9l\xC3\xA9 5"}));
+    EXPECT_TRUE(result.hint.empty());
+    EXPECT_EQ(flags("ZDF HD"), std::make_pair(true, false));
+    EXPECT_EQ(flags("Sky Cinema"), std::make_pair(false, true));
+    EXPECT_EQ(ReportIssueLines(result), std::vector<std::string>{"Zeile 3: nicht gefunden: TV Gibt es nicht"});
 }

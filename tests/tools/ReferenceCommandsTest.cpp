@@ -68,6 +68,7 @@ TEST_F(ReferenceCommandsTest, ExportedListPutsARescannedDatabaseBackInOrder)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Zugeordnet über Satellit, ONID, TSID und SID: 6\n"
                      "Zugeordnet über ONID, TSID und SID: 2\n"
+                     "Zugeordnet über ONID und SID: 0\n"
                      "Zugeordnet über den Namen: 0\n"
                      "Nicht gefunden: 0\n"
                      "Neu (nicht in der Liste): 0\n");
@@ -94,6 +95,7 @@ TEST_F(ReferenceCommandsTest, ApplyReportsUnreadableAndUnmatchedLinesOnStandardE
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Zugeordnet über Satellit, ONID, TSID und SID: 0\n"
                      "Zugeordnet über ONID, TSID und SID: 0\n"
+                     "Zugeordnet über ONID und SID: 0\n"
                      "Zugeordnet über den Namen: 2\n"
                      "Nicht gefunden: 1\n"
                      "Neu (nicht in der Liste): 6\n");
@@ -102,6 +104,46 @@ TEST_F(ReferenceCommandsTest, ApplyReportsUnreadableAndUnmatchedLinesOnStandardE
     const std::string channels = Run("channels " + out.string()).out;
     EXPECT_LT(channels.find("\tRai 1\t"), channels.find("\tDas Erste HD\t"));
     EXPECT_LT(channels.find("\tDas Erste HD\t"), channels.find("\tZDF HD\t"));
+}
+
+TEST_F(ReferenceCommandsTest, LocksSurviveARescanAndAListOutOfNrOrderIsNoted)
+{
+    const fs::path original = Write("db.ndb", MakeSmallDatabase().Build());
+    const fs::path list = m_dir / "liste.csv";
+    ASSERT_EQ(Run("export-reflist " + original.string() + " " + list.string()).exitCode, 0);
+    // The rescan has lost every lock and skip flag, and transponder 2 now
+    // has TSID 8: Sky Cinema and Antenne Bayern are found by ONID and SID.
+    TestDatabase db = MakeRescanned();
+    db.transponders.records[1].TpId(8);
+    for (int i = 0; i < kSmallTv + kSmallRadio; ++i) {
+        ServiceRecord& s = db.services.records[static_cast<size_t>(i)];
+        s.Flags(static_cast<uint8_t>(s.b[31] & 0x08));
+    }
+    const fs::path rescanned = Write("rescan.ndb", db.Build());
+    const fs::path out = m_dir / "out.ndb";
+    auto r = Run("apply-reflist " + rescanned.string() + " " + list.string() + " " + out.string());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Zugeordnet über Satellit, ONID, TSID und SID: 4\n"
+                     "Zugeordnet über ONID, TSID und SID: 2\n"
+                     "Zugeordnet über ONID und SID: 2\n"
+                     "Zugeordnet über den Namen: 0\n"
+                     "Nicht gefunden: 0\n"
+                     "Neu (nicht in der Liste): 0\n");
+    EXPECT_EQ(r.err, "");
+    // Order, locks and skip flags as in the original.
+    EXPECT_EQ(Channels(out), Channels(original));
+
+    // Rows moved in a spreadsheet without renumbering: Nr decides, and
+    // one line says so.
+    const fs::path moved = WriteText("verschoben.csv", "Nr;Typ;Kanalname\r\n"
+                                                       "2;TV;ZDF HD\r\n"
+                                                       "1;TV;Das Erste HD\r\n"
+                                                       "4711;TV;Gibt es nicht\r\n");
+    r = Run("apply-reflist " + original.string() + " " + moved.string() + " " + out.string());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "Hinweis: Die Zeilen stehen nicht nach Nr geordnet; es gilt die Spalte Nr.\n"
+                     "Zeile 4: nicht gefunden: TV 4711 Gibt es nicht\n");
+    EXPECT_EQ(Run("diff " + original.string() + " " + out.string()).out, "");
 }
 
 TEST_F(ReferenceCommandsTest, RefusedListsAndPartlyReadDatabasesWriteNothing)
@@ -115,7 +157,7 @@ TEST_F(ReferenceCommandsTest, RefusedListsAndPartlyReadDatabasesWriteNothing)
     auto r = apply(WriteText("ohne.csv", "Nr;Kanalname;Satellit\r\n1;ZDF HD;19.2E\r\n"));
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "In der Referenzliste fehlen Spalten: Typ.\n"
-                     "Nötig sind die Spalten Typ, Nr und SID oder Kanalname.\n");
+                     "Nötig sind die Spalten Typ und SID oder Kanalname.\n");
     EXPECT_TRUE(r.out.empty());
     r = apply(db); // a database instead of a list
     EXPECT_EQ(r.exitCode, 2);
@@ -170,6 +212,28 @@ TEST_F(ReferenceCommandsTest, DiffPrintsOneLinePerDifferenceAndExitsAsGitDoes)
     r = Run("diff " + a.string() + " " + b.string() + " --exit-code");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "");
+
+    // --ignore-nr leaves out the lines that only say the number moved.
+    TestDatabase swapped = MakeSmallDatabase();
+    std::vector<ServiceRecord> tv(swapped.services.records.begin(), swapped.services.records.begin() + kSmallTv);
+    const std::vector<ServiceRecord> radio(swapped.services.records.begin() + kSmallTv,
+                                           swapped.services.records.begin() + kSmallTv + kSmallRadio);
+    std::swap(tv[0], tv[1]);
+    tv[0].FavGroup(0);
+    swapped.services.PlaceInArrayOrder(tv, radio);
+    const fs::path c = Write("c.ndb", swapped.Build());
+    r = Run("diff " + a.string() + " " + c.string());
+    EXPECT_EQ(r.out, "~ TV 2→1 ZDF HD: Nr, Favorit 2→0\n"
+                     "~ TV 1→2 Das Erste HD: Nr\n");
+    r = Run("diff " + a.string() + " " + c.string() + " --ignore-nr --exit-code");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "~ TV 2→1 ZDF HD: Nr, Favorit 2→0\n");
+    tv[0].FavGroup(2);
+    swapped.services.PlaceInArrayOrder(tv, radio);
+    const fs::path d = Write("d.ndb", swapped.Build());
+    r = Run("diff " + a.string() + " " + d.string() + " --exit-code --ignore-nr");
+    EXPECT_EQ(r.exitCode, 0) << "nothing but numbers differ";
+    EXPECT_EQ(r.out, "");
 
     const fs::path bad = Write("bad.ndb", Bytes{1, 2, 3});
     r = Run("diff " + a.string() + " " + bad.string());

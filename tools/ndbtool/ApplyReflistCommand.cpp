@@ -41,6 +41,9 @@ public:
             out << line << '\n';
         }
         out.flush();
+        if (!result.hint.empty()) {
+            err << result.hint << '\n';
+        }
         for (const std::string& line : ReportIssueLines(result)) {
             err << line << '\n';
         }
