@@ -634,8 +634,10 @@ void CMainFrame::OnActiveFrameChanged(CChildFrame* frame)
     RefreshChannelCount();
     UpdateTitle();
     UpdateCommandStates();
-    // The panes follow the active window's document; without one they are empty.
-    if (m_pPaneCoordinator) {
+    // The panes follow the active window's document; without one they are
+    // empty. A window made while the frame is still hidden (at start) waits
+    // for its first activation on screen.
+    if (m_pPaneCoordinator && isVisible()) {
         m_pPaneCoordinator->SetDocument(frame ? frame->GetDocument() : nullptr);
         m_pPaneCoordinator->ShowCurrentRecords();
     }

@@ -16,17 +16,12 @@
 #include "MainFrame.h"
 #include "QtSettingsStore.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/DialogPictures.h"
 #include "document/Messages.h"
 #include "uibase/AppMessages.h"
 #include "uibase/CommandIds.h"
 #include "uibase/Document.h"
 #include "uibase/UserPrompts.h"
-
-// Resources of a static library must be registered by hand.
-static void InitResources()
-{
-    Q_INIT_RESOURCE(vandreledit2028);
-}
 
 namespace {
 CVandrelEdit2028App* g_pApp = nullptr;
@@ -81,7 +76,7 @@ void CVandrelEdit2028App::InstallGermanTranslations()
 
 bool CVandrelEdit2028App::InitInstance(const QStringList& files)
 {
-    InitResources();
+    RegisterResources();
     InstallGermanTranslations();
     PlatformStyleName(); // remembered before any style is applied
     QCoreApplication::setOrganizationName(QString::fromLatin1(settings::kOrganisation));

@@ -3,9 +3,26 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// Resources of a static library must be registered by hand; the first
+// picture does it for a dialog shown without the application object.
+static void RegisterVandrelEditResources()
+{
+    Q_INIT_RESOURCE(vandreledit2028);
+}
+
+void RegisterResources()
+{
+    static const bool registered = [] {
+        RegisterVandrelEditResources();
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace {
 QString Path(const char* resource)
 {
+    RegisterResources();
     return QString::fromUtf8(resource);
 }
 } // namespace

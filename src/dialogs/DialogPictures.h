@@ -20,6 +20,9 @@ inline constexpr const char* kTimerClock = ":/pictures/timer-clock.svg";
 inline constexpr const char* kTimerRecord = ":/pictures/timer-record.svg";
 } // namespace pictures
 
+// Registers the program's resources (pictures, icons, the manual) once.
+void RegisterResources();
+
 // The picture's own size in pixels (its SVG width and height).
 QSize PictureSize(const char* resource);
 // Rendered at size (its own size when size is empty); transparent where the

@@ -23,6 +23,7 @@
 #include "views/ChannelListModel.h"
 #include "views/VandrelEdit2028View.h"
 #include "uibase/ViewMessages.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 const QString kCopy = QStringLiteral("cmd_57634");
@@ -451,4 +452,3 @@ void TestExchange::exportAllWritesTheCsvFile()
 
 QTEST_MAIN(TestExchange)
 #include "tst_exchange.moc"
-#include "uibase/CommandIds.h"

@@ -23,6 +23,7 @@
 #include "dialogs/Drucken.h"
 #include "dialogs/PrintCommands.h"
 #include "views/LeftView.h"
+#include "uibase/CommandIds.h"
 
 using namespace ndbtest;
 
@@ -652,4 +653,3 @@ void TestPrinting::otherCommandsAreNotTaken()
 
 QTEST_MAIN(TestPrinting)
 #include "tst_printing.moc"
-#include "uibase/CommandIds.h"
