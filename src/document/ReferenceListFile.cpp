@@ -388,6 +388,8 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         std::string reason;
         if (ReadLine(record, columns, line, reason)) {
             list.lines.push_back(std::move(line));
+        } else if (list.unreadable.size() >= kMaxReportedLines) {
+            ++list.unreadableOmitted;
         } else {
             list.unreadable.push_back({record.line, Shown(Trimmed(columns.Field(record, kTyp))),
                                        Shown(Trimmed(columns.Field(record, kNr))),
