@@ -222,6 +222,8 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
     const std::string_view number = Trimmed(columns.Field(r, kNr));
     if (r.openQuote) {
         reason = refmsg::kOpenQuote;
+        reason.replace(reason.find("%1"), 2, std::to_string(r.quoteLine));
+        reason.replace(reason.find("%2"), 2, std::to_string(r.quoteLines));
         return false;
     }
     const bool radio = SameLetters(type, "radio");
@@ -230,7 +232,12 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
         return false;
     }
     if (!ParseUnsigned(number, std::numeric_limits<uint64_t>::max(), line.number) || line.number == 0) {
-        reason = WithField(refmsg::kBadNumber, number);
+        // Digits only and still unread: more than the field holds.
+        const bool digits = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+        reason =
+            WithField(digits && number.find_first_not_of('0') != std::string_view::npos ? refmsg::kNumberTooLarge
+                                                                                        : refmsg::kBadNumber,
+                      number);
         return false;
     }
     line.lineNumber = r.line;
@@ -351,6 +358,14 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
     if (data != nullptr && !DecodeSpreadsheetText(data, size, text)) {
         message = refmsg::kNotText;
         return ReferenceListStatus::NotText;
+    }
+    // A file saved twice with a mark can begin with two.
+    size_t marks = 0;
+    while (text.compare(marks, 3, "\xEF\xBB\xBF") == 0) {
+        marks += 3;
+    }
+    if (marks > 0) {
+        text.erase(0, marks);
     }
 
     // The header is the first line that holds anything.
