@@ -10,6 +10,7 @@
 #include "document/ChannelRows.h"
 #include "document/ChannelSearch.h"
 #include "document/CsvExport.h"
+#include "document/DemoDatabase.h"
 #include "document/NewChannel.h"
 #include "document/PrintPagination.h"
 #include "document/Statistics.h"
@@ -146,4 +147,18 @@ TEST(StrayService, InTheLastSlotItLeavesRoomForNewChannelsAndKeepsItsSlot)
 
     const Bytes body = BodyOf(ParseFile(doc.Save()), kTagServices);
     EXPECT_EQ(Slice(body, kSvcHead + (kSvcSlots - 1) * kSvcRecord, kSvcRecord), strayImage);
+
+    // The one empty slot in front of it stays empty: filling it would put
+    // the record on the chain.
+    const std::vector<uint8_t> almost = BuildDemoDatabase({15000, 4996});
+    CVandrelEdit2028Doc nearlyFull;
+    ASSERT_EQ(nearlyFull.Load(almost.data(), almost.size()), LoadStatus::Loaded);
+    CServiceData* last = nearlyFull.m_services.GetAt(kSvcSlots - 1);
+    last->SetNumber(777);
+    fields.serviceId = 65000;
+    ASSERT_NE(AddNewChannel(nearlyFull, fields, true, nullptr).added, nullptr);
+    EXPECT_EQ(NewChannelBlocker(nearlyFull),
+              "Alle 19999 Plätze der Kanaltabelle sind belegt. Es können keine Kanäle eingefügt werden.");
+    EXPECT_EQ(nearlyFull.m_services.ChannelEnd(), kSvcSlots - 2);
+    EXPECT_EQ(nearlyFull.m_services.GetAt(kSvcSlots - 1), last);
 }
