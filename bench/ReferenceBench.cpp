@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -171,5 +173,36 @@ void BM_CompareFullTablesAsSavedText(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CompareFullTablesAsSavedText)->Unit(benchmark::kMillisecond);
+
+// A list of 1,000,000 lines "x" (2 MB) under its header: every line is
+// unreadable. Reading it, applying it to a full table and writing the report
+// keeps only the first lines of the report, so the memory does not grow
+// with the bad lines; peak_rss_mb is the whole process's high-water mark.
+void BM_ApplyListOfUnreadableLines(benchmark::State& state)
+{
+    std::string text = "Nr;Typ;Kanalname\n";
+    text.reserve(text.size() + 2'000'000);
+    for (int i = 0; i < 1'000'000; ++i) {
+        text += "x\n";
+    }
+    CVandrelEdit2028Doc doc;
+    doc.Load(FullTable().data(), FullTable().size());
+    for (auto _ : state) {
+        ReferenceList list;
+        std::string message;
+        ParseReferenceList(reinterpret_cast<const uint8_t*>(text.data()), text.size(), list, message);
+        const ReferenceApplyResult result = ApplyReferenceList(doc, list);
+        const std::vector<std::string> report = ReportIssueLines(result);
+        if (report.size() != kMaxReportedLines + 1) {
+            state.SkipWithError("the report is not cut after its limit");
+        }
+        benchmark::DoNotOptimize(report.data());
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.SetItemsProcessed(state.iterations() * 1'000'000);
+}
+BENCHMARK(BM_ApplyListOfUnreadableLines)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -33,15 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ReferenceList list;
     std::string message;
-    // A line of a few bytes becomes one entry of some tens of bytes.
-    vefuzz::BeginWatch("parse", vefuzz::LimitsFor(8 * size, 64u << 10, 64u << 10));
+    // A line of a few bytes becomes one entry of some tens of bytes; of the
+    // unreadable lines at most kMaxReportedLines are kept, each with its texts.
+    constexpr size_t kIssues = kMaxReportedLines * sizeof(ReferenceLineIssue);
+    vefuzz::BeginWatch("parse", vefuzz::LimitsFor(8 * size, (64u << 10) + 2 * kIssues, (64u << 10) + 6 * kIssues));
     const ReferenceListStatus status = ParseReferenceList(data, size, list, message);
     vefuzz::EndWatch();
     if (status != ReferenceListStatus::Ok) {
         Check(list.lines.empty() && list.unreadable.empty() && !message.empty());
         return 0;
     }
-    Check(list.lines.size() + list.unreadable.size() <= size);
+    Check(list.lines.size() + list.unreadable.size() <= size && list.unreadable.size() <= kMaxReportedLines);
+    Check(list.unreadableOmitted == 0 || list.unreadable.size() == kMaxReportedLines);
     for (const ReferenceLine& line : list.lines) {
         Check((line.number >= 1) == list.hasNumbers && line.lineNumber >= 2 && line.favourite >= -1 &&
               line.favourite <= 8);

@@ -36,6 +36,7 @@ const char* const kNothingChosen = "Bitte ein anderes Dokument oder eine Datei z
 const char* const kNoDifferences = "„%1“ und „%2“ enthalten dieselben Kanäle mit denselben Daten.";
 // %1 old, %2 new, %3 new channels, %4 channels gone, %5 changed channels.
 const char* const kCounts = "Von „%1“ nach „%2“: %3 neu, %4 entfallen, %5 geändert.";
+const char* const kCompareAnyway = "\n\nTrotzdem vergleichen?";
 const char* const kNoOtherDocument = "(kein anderes Dokument geöffnet)";
 const char* const kFilePlaceholder = "Datei „%1“";
 const char* const kNew = "neu";
@@ -150,7 +151,7 @@ bool CCompareDlg::CompareWithFirstDocument()
 
 void CCompareDlg::CompareWithDocument(CDocument* other)
 {
-    if (other == nullptr || other == &m_active)
+    if (other == nullptr || other == &m_active || !MayCompare(other->Core(), other->Title()))
         return;
     if (m_pOther)
         disconnect(m_pOther, nullptr, this, nullptr);
@@ -176,10 +177,14 @@ bool CCompareDlg::CompareWithFile(const QString& path)
     const LoadStatus status = file->LoadFile(QFile::encodeName(path).toStdString(), error);
     if (status == LoadStatus::Refused || status == LoadStatus::ReadError) {
         m_prompts.Warning(this, QString::fromUtf8(appmsg::kAppName),
-                          status == LoadStatus::Refused ? QString::fromUtf8(msg::kUnexpectedFormat)
-                                                        : QString::fromStdString(error));
+                          status == LoadStatus::Refused
+                              ? QStringLiteral("„%1“: ").arg(QFileInfo(path).fileName()) +
+                                    QString::fromUtf8(msg::kUnexpectedFormat)
+                              : QString::fromStdString(error));
         return false;
     }
+    if (!MayCompare(*file, QFileInfo(path).fileName()))
+        return false;
     if (m_pOther)
         disconnect(m_pOther, nullptr, this, nullptr);
     m_pOther = nullptr;
@@ -195,6 +200,16 @@ bool CCompareDlg::ChooseFile()
     const QString path = m_prompts.GetOpenFileName(this, QString::fromUtf8(kOpenCaption), QString(),
                                                    QString::fromUtf8(kOpenFilter));
     return !path.isEmpty() && CompareWithFile(path);
+}
+
+bool CCompareDlg::MayCompare(const CVandrelEdit2028Doc& other, const QString& name)
+{
+    const std::string partly =
+        PartlyReadComparison(other, name.toStdString(), m_active.Core(), m_active.Title().toStdString());
+    return partly.empty() ||
+           m_prompts.Question(this, QString::fromUtf8(appmsg::kAppName),
+                              QString::fromStdString(partly) + QString::fromUtf8(kCompareAnyway),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void CCompareDlg::Compare(const CVandrelEdit2028Doc& other, const QString& name)

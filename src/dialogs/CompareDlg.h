@@ -53,6 +53,8 @@ public:
     void ShowRow(QTreeWidgetItem* item);
 
 private:
+    // A database read only in part is compared only when the user agrees.
+    bool MayCompare(const CVandrelEdit2028Doc& other, const QString& name);
     void Compare(const CVandrelEdit2028Doc& other, const QString& name);
 
     CDocument& m_active;

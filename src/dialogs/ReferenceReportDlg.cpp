@@ -70,17 +70,24 @@ CReferenceReportDlg::CReferenceReportDlg(const ReferenceApplyResult& result, con
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     };
-    for (const ReferenceLineIssue& issue : result.notFound)
-        add(issue, QString::fromUtf8(refmsg::kNotFoundLine));
-    for (const ReferenceLineIssue& issue : result.unreadable)
-        add(issue,
-            QString::fromUtf8(refmsg::kUnreadable) + QStringLiteral(": ") + QString::fromStdString(issue.reason));
+    size_t more = 0;
+    for (const ReportedIssue& r : ReportedIssues(result, more))
+        add(*r.issue, r.unreadable ? QString::fromUtf8(refmsg::kUnreadable) + QStringLiteral(": ") +
+                                         QString::fromStdString(r.issue->reason)
+                                   : QString::fromUtf8(refmsg::kNotFoundLine));
     m_pLines->setSortingEnabled(true);
     m_pLines->sortByColumn(0, Qt::AscendingOrder);
+    // The widths come from the first rows, not from measuring every one.
+    m_pLines->header()->setResizeContentsPrecision(100);
     for (int c = 0; c < m_pLines->columnCount(); ++c)
         m_pLines->resizeColumnToContents(c);
     m_pLines->setVisible(anyUnused);
     layout->addWidget(m_pLines, 1);
+    if (more > 0) {
+        auto* rest = new QLabel(QString::fromStdString(MoreLinesText(more)), this);
+        rest->setObjectName(QStringLiteral("referenceMoreLines"));
+        layout->addWidget(rest);
+    }
 
     if (!result.newChannels.empty()) {
         auto* hint = new QLabel(QString::fromUtf8(kNewHint), this);

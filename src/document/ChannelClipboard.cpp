@@ -54,17 +54,9 @@ int FindTransponder(const CTransponderDataArray& transponders, const CTransponde
     return any;
 }
 
-// Empty slots stand at the end of the table; AddService fills them from there.
 int FreeSlots(const CServiceDataArray& services)
 {
-    if (services.GetSize() != ndb::kSvcSlots) {
-        return 0;
-    }
-    int free = 0;
-    for (int i = services.GetSize() - 1; i >= 0 && services.GetAt(i)->GetNumber() == 0; --i) {
-        ++free;
-    }
-    return free;
+    return services.FreeSlots();
 }
 
 // Index where channels of the kind go when no row is selected: right after
@@ -159,7 +151,8 @@ PasteResult PasteChannels(CVandrelEdit2028Doc& doc, const uint8_t* bytes, size_t
     const int free = FreeSlots(services);
     if (free < n) {
         result.stop = PasteStop::TableFull;
-        result.message = free == 0 ? Format(exmsg::kTableFull, ndb::kSvcSlots) : Format(exmsg::kTableTooFull, free, n);
+        result.message =
+            free == 0 ? Format(exmsg::kTableFull, ndb::kSvcSlots) : Format(exmsg::kTableTooFull, free, n);
         result.caption = exmsg::kTableFullCaption;
         return result;
     }

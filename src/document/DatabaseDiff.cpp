@@ -8,6 +8,7 @@
 #include "ReferenceListFile.h"
 #include "ReferenceMessages.h"
 #include "VandrelEdit2028Doc.h"
+#include "model/TextCodec.h"
 
 namespace {
 
@@ -257,6 +258,20 @@ std::vector<ChannelDifference> CompareDatabases(const CVandrelEdit2028Doc& oldDo
     return out;
 }
 
+std::string PartlyReadComparison(const CVandrelEdit2028Doc& oldDoc, const std::string& oldName,
+                                 const CVandrelEdit2028Doc& newDoc, const std::string& newName)
+{
+    std::string text;
+    for (const auto& [doc, name] : {std::pair{&oldDoc, &oldName}, std::pair{&newDoc, &newName}}) {
+        if (doc->LoadStoppedEarly()) {
+            text += (text.empty() ? "" : "\n") + std::string("Die Datenbank \"") + *name +
+                    "\" wurde nur teilweise gelesen; der Vergleich zeigte ihre nicht gelesenen Kanäle als "
+                    "entfallen oder neu.";
+        }
+    }
+    return text;
+}
+
 std::string ChangesText(const ChannelDifference& difference)
 {
     std::string text;
@@ -294,7 +309,9 @@ std::string FormatDifference(const ChannelDifference& d)
     if (d.sign == '~') {
         line += ": " + ChangesText(d);
     }
-    return line;
+    // Names come from the file; one that holds a line end must not split
+    // the line.
+    return ve::EscapeControls(line);
 }
 
 std::string FormatDifferences(const std::vector<ChannelDifference>& differences, bool ignoreNr)

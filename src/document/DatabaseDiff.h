@@ -66,6 +66,12 @@ struct DifferenceSummary {
 std::vector<ChannelDifference> CompareDatabases(const CVandrelEdit2028Doc& oldDoc,
                                                 const CVandrelEdit2028Doc& newDoc);
 
+// A database read only in part lacks the channels of its unread blocks, so
+// a comparison would list them as gone or new. Says so for each such side,
+// naming it; empty when both were read whole.
+std::string PartlyReadComparison(const CVandrelEdit2028Doc& oldDoc, const std::string& oldName,
+                                 const CVandrelEdit2028Doc& newDoc, const std::string& newName);
+
 // "Nr, Favorit 2→0"; empty for '+' and '-'.
 std::string ChangesText(const ChannelDifference& difference);
 // One line without its end: "+ TV 15 ZDF", "- Radio 3 Bayern 3",

@@ -146,6 +146,7 @@ bool CDelimitedReader::Next(DelimitedRecord& r)
     r.line = m_line;
     r.fields.clear();
     r.openQuote = false;
+    r.quoteLine = r.quoteLines = 0;
     m_quoted.clear();
     for (;;) {
         size_t p = m_pos;
@@ -154,8 +155,13 @@ bool CDelimitedReader::Next(DelimitedRecord& r)
         }
         if (p < n && m_text[p] == '"') {
             std::string& field = m_quoted.emplace_back();
+            const int quoteLine = m_line;
             if (!ReadQuoted(p + 1, field, p)) {
                 r.openQuote = true;
+                r.quoteLine = quoteLine;
+                // A line end at the very end opens no further line.
+                const bool endsLine = m_text.back() == '\n' || m_text.back() == '\r';
+                r.quoteLines = m_line - (endsLine ? 1 : 0) - quoteLine + 1;
                 r.fields.push_back(field);
                 m_pos = n;
                 return true;

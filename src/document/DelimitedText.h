@@ -27,6 +27,8 @@ struct DelimitedRecord {
     // valid until the next record is read.
     std::vector<std::string_view> fields;
     bool openQuote = false; // the text ended inside a quoted field
+    int quoteLine = 0;      // with openQuote: the line where that quote opened
+    int quoteLines = 0;     // and how many lines, that one included, it spans
     // Whether every field is blank.
     bool IsBlank() const;
 };

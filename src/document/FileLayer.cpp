@@ -61,7 +61,41 @@ void SyncDirectoryOf(const std::string& path)
     }
 }
 
+std::string NotRegularFile(const std::string& path)
+{
+    return "Die Datei \"" + path + "\" ist keine gewöhnliche Datei.";
+}
+
 } // namespace
+
+std::string CheckInputFile(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return NotRegularFile(path);
+    }
+    return {};
+}
+
+std::string CheckOutputFile(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        return {};
+    }
+    if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0) {
+        return "Der Verweis \"" + path + "\" zeigt auf keine vorhandene Datei.";
+    }
+    return S_ISREG(st.st_mode) ? std::string() : NotRegularFile(path);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
 
 CFileLayer& CFileLayer::Default()
 {
@@ -71,17 +105,24 @@ CFileLayer& CFileLayer::Default()
 
 bool CFileLayer::ReadFile(const std::string& path, std::vector<uint8_t>& out, std::string& error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (std::string refusal = CheckInputFile(path); !refusal.empty()) {
+        error = std::move(refusal);
+        return false;
+    }
+    // Opened without waiting, so a FIFO put there meanwhile cannot block;
+    // the opened file is checked again.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = SystemError("Die Datei kann nicht geöffnet werden:", path, errno);
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = "Die Datei \"" + path + "\" ist keine gewöhnliche Datei.";
+        error = NotRegularFile(path);
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Read in one go into a buffer of the file's size; a file that grows
     // meanwhile is read on to its end.
     out.resize(static_cast<size_t>(st.st_size) + 1);
@@ -116,7 +157,8 @@ bool CFileLayer::CreateTemp(const std::string& target, std::string& tempPath, in
     name.push_back('\0');
     fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = "Im Ordner \"" + DirectoryOf(target) + "\" kann keine Datei angelegt werden: " + ReasonText(errno) + ".";
+        error = "Im Ordner \"" + DirectoryOf(target) +
+                "\" kann keine Datei angelegt werden: " + ReasonText(errno) + ".";
         return false;
     }
     tempPath.assign(name.data());
@@ -152,7 +194,8 @@ bool CFileLayer::WriteAll(int fd, const uint8_t* data, size_t size, std::string&
 bool CFileLayer::Flush(int fd, std::string& error)
 {
     if (::fsync(fd) != 0) {
-        error = std::string("Die Datei kann nicht auf den Datenträger geschrieben werden: ") + ReasonText(errno) + ".";
+        error =
+            std::string("Die Datei kann nicht auf den Datenträger geschrieben werden: ") + ReasonText(errno) + ".";
         return false;
     }
     return true;
@@ -205,6 +248,10 @@ void CFileLayer::Remove(const std::string& path)
 bool CFileLayer::WriteFileAtomic(const std::string& requested, const uint8_t* data, size_t size,
                                  std::string& error)
 {
+    if (std::string refusal = CheckOutputFile(requested); !refusal.empty()) {
+        error = std::move(refusal);
+        return false;
+    }
     // A link to the database is kept; the file it points at is replaced.
     std::string target = requested;
     if (char* real = ::realpath(requested.c_str(), nullptr)) {

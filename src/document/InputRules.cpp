@@ -1,5 +1,6 @@
 #include "InputRules.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "PaneRows.h"
@@ -88,7 +89,9 @@ InputCheck CheckText(const InputRule& rule, const std::string& label, const std:
         return {InputVerdict::Refused,
                 Quoted(label) + " fasst höchstens " + std::to_string(rule.maxChars) + " Zeichen."};
     }
-    if (rule.required && chars.empty()) {
+    // Blanks alone name nothing, as an empty text does.
+    const auto blank = [](char32_t c) { return c == U' ' || c == U'\t' || c == U'\u00A0'; };
+    if (rule.required && std::all_of(chars.begin(), chars.end(), blank)) {
         return {InputVerdict::Incomplete, Quoted(label) + " darf nicht leer sein."};
     }
     return {};

@@ -99,8 +99,7 @@ std::string NewChannelBlocker(const CVandrelEdit2028Doc& doc)
     if (services.GetSize() != ndb::kSvcSlots) {
         return newch::kTableIncomplete;
     }
-    // New channels take the empty slot at the end of the table.
-    if (services.GetAt(services.GetSize() - 1)->GetNumber() != 0) {
+    if (services.FreeSlots() == 0) {
         char buf[256];
         std::snprintf(buf, sizeof buf, exmsg::kTableFull, ndb::kSvcSlots);
         return buf;

@@ -245,6 +245,8 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
     const std::string_view number = Trimmed(columns.Field(r, kNr));
     if (r.openQuote) {
         reason = refmsg::kOpenQuote;
+        reason.replace(reason.find("%1"), 2, std::to_string(r.quoteLine));
+        reason.replace(reason.find("%2"), 2, std::to_string(r.quoteLines));
         return false;
     }
     const bool radio = SameLetters(type, "radio");
@@ -254,7 +256,12 @@ bool ReadLine(const DelimitedRecord& r, const Columns& columns, ReferenceLine& l
     }
     if (columns.at[kNr] >= 0 &&
         (!ParseUnsigned(number, std::numeric_limits<uint64_t>::max(), line.number) || line.number == 0)) {
-        reason = WithField(refmsg::kBadNumber, number);
+        // Digits only and still unread: more than the field holds.
+        const bool digits = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+        reason =
+            WithField(digits && number.find_first_not_of('0') != std::string_view::npos ? refmsg::kNumberTooLarge
+                                                                                        : refmsg::kBadNumber,
+                      number);
         return false;
     }
     line.lineNumber = r.line;
@@ -380,6 +387,14 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         message = refmsg::kNotText;
         return ReferenceListStatus::NotText;
     }
+    // A file saved twice with a mark can begin with two.
+    size_t marks = 0;
+    while (text.compare(marks, 3, "\xEF\xBB\xBF") == 0) {
+        marks += 3;
+    }
+    if (marks > 0) {
+        text.erase(0, marks);
+    }
 
     // The header is the first line that holds anything.
     size_t start = 0;
@@ -417,6 +432,8 @@ ReferenceListStatus ParseReferenceList(const uint8_t* data, size_t size, Referen
         std::string reason;
         if (ReadLine(record, columns, line, reason)) {
             list.lines.push_back(std::move(line));
+        } else if (list.unreadable.size() >= kMaxReportedLines) {
+            ++list.unreadableOmitted;
         } else {
             list.unreadable.push_back({record.line, Shown(Trimmed(columns.Field(record, kTyp))),
                                        Shown(Trimmed(columns.Field(record, kNr))),

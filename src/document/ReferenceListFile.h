@@ -40,9 +40,14 @@ struct ReferenceLineIssue {
     std::string reason;             // empty for a line that matched no channel
 };
 
+// A report lists at most this many problem lines; the others are counted,
+// so a file of nothing but bad lines costs no memory for them.
+inline constexpr size_t kMaxReportedLines = 1000;
+
 struct ReferenceList {
     std::vector<ReferenceLine> lines;           // in file order
-    std::vector<ReferenceLineIssue> unreadable; // in file order
+    std::vector<ReferenceLineIssue> unreadable; // in file order, at most kMaxReportedLines
+    size_t unreadableOmitted = 0;               // unreadable lines behind those
     // Without a Nr column the file order is the order of the lines.
     bool hasNumbers = true;
 };

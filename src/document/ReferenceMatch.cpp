@@ -270,6 +270,7 @@ ReferenceApplyResult ApplyReferenceList(CVandrelEdit2028Doc& doc, const Referenc
 {
     ReferenceApplyResult result;
     result.unreadable = list.unreadable;
+    result.unreadableOmitted = list.unreadableOmitted;
     CServiceDataArray& services = doc.m_services;
     const int size = services.GetSize();
     const int tvEnd = std::min<int>(static_cast<int>(services.GetTvCount() & 0xFFFF), size);
@@ -308,13 +309,44 @@ std::vector<std::string> ReportSummaryLines(const ReferenceApplyResult& result)
     };
 }
 
+std::vector<ReportedIssue> ReportedIssues(const ReferenceApplyResult& result, size_t& more)
+{
+    // Both lists are in line order; the unreadable lines left out all stand
+    // behind the kept ones, so they are never among the first.
+    const std::vector<ReferenceLineIssue>& bad = result.unreadable;
+    const std::vector<ReferenceLineIssue>& missing = result.notFound;
+    std::vector<ReportedIssue> out;
+    out.reserve(std::min(bad.size() + missing.size(), kMaxReportedLines));
+    size_t b = 0;
+    size_t m = 0;
+    while (out.size() < kMaxReportedLines && (b < bad.size() || m < missing.size())) {
+        if (m == missing.size() || (b < bad.size() && bad[b].lineNumber <= missing[m].lineNumber)) {
+            out.push_back({&bad[b++], true});
+        } else {
+            out.push_back({&missing[m++], false});
+        }
+    }
+    more = bad.size() + result.unreadableOmitted + missing.size() - out.size();
+    return out;
+}
+
+std::string MoreLinesText(size_t more)
+{
+    return "… und " + std::to_string(more) + " weitere Zeilen";
+}
+
 std::vector<std::string> ReportIssueLines(const ReferenceApplyResult& result)
 {
-    std::vector<std::pair<int, std::string>> lines;
-    for (const ReferenceLineIssue& issue : result.unreadable) {
-        lines.emplace_back(issue.lineNumber, IssuePrefix(issue.lineNumber, refmsg::kUnreadable) + issue.reason);
-    }
-    for (const ReferenceLineIssue& issue : result.notFound) {
+    size_t more = 0;
+    const std::vector<ReportedIssue> issues = ReportedIssues(result, more);
+    std::vector<std::string> out;
+    out.reserve(issues.size() + 1);
+    for (const ReportedIssue& reported : issues) {
+        const ReferenceLineIssue& issue = *reported.issue;
+        if (reported.unreadable) {
+            out.push_back(IssuePrefix(issue.lineNumber, refmsg::kUnreadable) + issue.reason);
+            continue;
+        }
         std::string text = IssuePrefix(issue.lineNumber, refmsg::kNotFoundLine) + issue.type;
         if (!issue.number.empty()) {
             text += " " + issue.number;
@@ -322,13 +354,10 @@ std::vector<std::string> ReportIssueLines(const ReferenceApplyResult& result)
         if (!issue.name.empty()) {
             text += " " + issue.name;
         }
-        lines.emplace_back(issue.lineNumber, std::move(text));
+        out.push_back(std::move(text));
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> out;
-    out.reserve(lines.size());
-    for (auto& line : lines) {
-        out.push_back(std::move(line.second));
+    if (more > 0) {
+        out.push_back(MoreLinesText(more));
     }
     return out;
 }

@@ -41,8 +41,10 @@ struct ReferenceApplyResult {
     int byName = 0;
     // Readable lines that found no channel, by line number.
     std::vector<ReferenceLineIssue> notFound;
-    // Lines that could not be read, by line number.
+    // Lines that could not be read, by line number (the first
+    // kMaxReportedLines of them), and how many more there are.
     std::vector<ReferenceLineIssue> unreadable;
+    size_t unreadableOmitted = 0;
     // The channels no line matched, television first, each kind in its new order.
     std::vector<CServiceData*> newChannels;
     // The lines matched by any rule but the first, by line number.
@@ -57,8 +59,17 @@ ReferenceApplyResult ApplyReferenceList(CVandrelEdit2028Doc& doc, const Referenc
 
 // The six counts, as ndbtool prints them.
 std::vector<std::string> ReportSummaryLines(const ReferenceApplyResult& result);
-// One line per unreadable or unmatched line of the list, by line number:
-// "Zeile 7: nicht lesbar: ..." and "Zeile 9: nicht gefunden: TV 12 ZDF".
+// The unreadable and unmatched lines of the list a report shows, by line
+// number: at most kMaxReportedLines; more tells how many are left out.
+struct ReportedIssue {
+    const ReferenceLineIssue* issue = nullptr;
+    bool unreadable = false;
+};
+std::vector<ReportedIssue> ReportedIssues(const ReferenceApplyResult& result, size_t& more);
+// The last line of a report that leaves lines out: "… und 12 weitere Zeilen".
+std::string MoreLinesText(size_t more);
+// One line per reported issue: "Zeile 7: nicht lesbar: ..." and
+// "Zeile 9: nicht gefunden: TV 12 ZDF", then MoreLinesText when lines are left out.
 std::vector<std::string> ReportIssueLines(const ReferenceApplyResult& result);
 // One line per reviewed match: "Zeile 5, Nr 12: ZDF → ZDFneo (ONID und SID)".
 std::vector<std::string> ReportReviewLines(const ReferenceApplyResult& result);

@@ -24,7 +24,10 @@ inline constexpr const char* kTooLarge = "Die Datei ist zu groß für eine Refer
 // Lines that cannot be read; %s is the field as written.
 inline constexpr const char* kBadType = "Typ \"%s\" ist weder TV noch Radio";
 inline constexpr const char* kBadNumber = "Nr \"%s\" ist keine positive Zahl";
-inline constexpr const char* kOpenQuote = "das Anführungszeichen wird nicht geschlossen";
+inline constexpr const char* kNumberTooLarge = "Nr \"%s\" ist zu groß";
+// %1 the line where the quote opened, %2 how many lines it spans.
+inline constexpr const char* kOpenQuote =
+    "das Anführungszeichen aus Zeile %1 wird nicht geschlossen; es reicht über %2 Zeilen bis zum Ende der Datei";
 
 // The report of an application: the six counts, then one line per issue.
 inline constexpr const char* kByPosition = "Zugeordnet über Satellit, ONID, TSID und SID: ";

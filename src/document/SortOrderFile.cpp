@@ -120,7 +120,8 @@ public:
         const int east = ReadLE16(p + 6) == 0 ? 1 : 0;
         auto sat = m_satellites.find({key, east});
         if (sat == m_satellites.end()) {
-            sat = m_satellites.emplace(std::make_pair(key, east), m_doc.m_satellites.NumberAtPosition(key, east)).first;
+            sat = m_satellites.emplace(std::make_pair(key, east), m_doc.m_satellites.NumberAtPosition(key, east))
+                      .first;
         }
         if (sat->second <= 0) {
             return -1;
@@ -131,8 +132,8 @@ public:
         auto tp = m_transponders.find(tpKey);
         if (tp == m_transponders.end()) {
             tp = m_transponders
-                     .emplace(tpKey, m_doc.m_transponders.NumberOfTransponderKeys(std::get<0>(tpKey), std::get<1>(tpKey),
-                                                                            std::get<2>(tpKey), polarisation))
+                     .emplace(tpKey, m_doc.m_transponders.NumberOfTransponderKeys(
+                                         std::get<0>(tpKey), std::get<1>(tpKey), std::get<2>(tpKey), polarisation))
                      .first;
         }
         return tp->second;
@@ -184,7 +185,8 @@ std::vector<uint8_t> BuildSortOrder(const CVandrelEdit2028Doc& doc)
         const CServiceData& s = *services.GetAt(static_cast<int>(i));
         Record r{};
         if (s.GetNumber() != 0 && FillRecord(doc, s, r)) {
-            std::copy(r.begin(), r.end(), out.begin() + static_cast<long>(kSortOrderHeaderSize + i * kSortOrderRecordSize));
+            std::copy(r.begin(), r.end(),
+                      out.begin() + static_cast<long>(kSortOrderHeaderSize + i * kSortOrderRecordSize));
             ++described;
         }
     }
@@ -246,8 +248,8 @@ int ApplySortOrder(CVandrelEdit2028Doc& doc, const SortOrderData& order)
     newOrder.reserve(static_cast<size_t>(radioEnd));
     int placed = PlaceKind(order, 0, order.tvCount, keys, tvBlock, newOrder);
     tvBlock.AppendRest(newOrder);
-    placed += PlaceKind(order, order.tvCount, static_cast<size_t>(order.tvCount) + order.radioCount, keys, radioBlock,
-                        newOrder);
+    placed += PlaceKind(order, order.tvCount, static_cast<size_t>(order.tvCount) + order.radioCount, keys,
+                        radioBlock, newOrder);
     radioBlock.AppendRest(newOrder);
 
     std::vector<std::unique_ptr<CServiceData>> none;
@@ -313,16 +315,18 @@ namespace {
 // Reads at most kMaxFileBytes; returns 0 or the errno of the failure.
 int ReadOrderFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a FIFO must not block the command.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? errno : EINVAL;
         ::close(fd);
         return err;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bytes.resize(std::min<size_t>(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1, kMaxFileBytes));
     size_t got = 0;
     while (got < bytes.size()) {
@@ -351,6 +355,12 @@ ApplyOrderResult ApplySortOrderFile(CVandrelEdit2028Doc& doc, const std::string&
 {
     ApplyOrderResult result;
     std::vector<uint8_t> bytes;
+    // A FIFO, socket or device is refused by name; a folder keeps its cause code.
+    if (struct stat st{}; ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) {
+        result.status = SortOrderStatus::Missing;
+        result.message = CheckInputFile(path);
+        return result;
+    }
     if (const int err = ReadOrderFile(path, bytes); err != 0) {
         result.status = SortOrderStatus::Missing;
         result.causeCode = FileCauseCode(err);

@@ -314,13 +314,29 @@ CServiceData* CServiceDataArray::AddService(const CServiceData* source, bool tel
     if (GetSize() != ndb::kSvcSlots) {
         return nullptr;
     }
-    // The new record takes the place of the empty slot at the end; a table
-    // whose last slot holds a channel has no room, and no channel is given up.
-    if (m_records.back()->GetNumber() != 0) {
+    // The new record takes the place of the last empty slot, so a record on
+    // no chain behind it keeps its slot; a table without an empty slot has no
+    // room, and no record is given up.
+    const auto used = [this](int i) { return m_records[static_cast<size_t>(i)]->GetNumber() != 0; };
+    int slot = GetSize() - 1;
+    while (slot >= 0 && used(slot)) {
+        --slot;
+    }
+    if (slot < 0) {
         return nullptr;
     }
-    Drop(std::move(m_records.back()));
-    m_records.pop_back();
+    // Filling the only empty slot would put the records behind it on the chain.
+    if (slot < GetSize() - 1) {
+        int before = slot - 1;
+        while (before >= 0 && used(before)) {
+            --before;
+        }
+        if (before < 0) {
+            return nullptr;
+        }
+    }
+    const auto at = m_records.begin() + slot;
+    Drop(std::move(*at));
     std::unique_ptr<CServiceData> rec;
     if (source != nullptr) {
         rec = std::make_unique<CServiceData>(source->m_record.data());
@@ -336,8 +352,24 @@ CServiceData* CServiceDataArray::AddService(const CServiceData* source, bool tel
         WriteLE16(&m_serviceHead[16], total);
     }
     AddToKindCount(rec->IsRadio(), +1);
-    m_records.push_back(std::move(rec));
-    return m_records.back().get();
+    *at = std::move(rec);
+    return at->get();
+}
+
+int CServiceDataArray::FreeSlots() const
+{
+    if (GetSize() != ndb::kSvcSlots) {
+        return 0;
+    }
+    const int end = ChannelEnd();
+    int free = 0;
+    bool behind = false;
+    for (int i = end; i < GetSize(); ++i) {
+        const bool empty = m_records[static_cast<size_t>(i)]->GetNumber() == 0;
+        free += empty ? 1 : 0;
+        behind = behind || !empty;
+    }
+    return behind ? free - 1 : free;
 }
 
 void CServiceDataArray::DeleteService(CServiceData* rec)
@@ -397,9 +429,9 @@ bool CServiceDataArray::MoveServicesNextTo(const CServiceData* anchor, const std
         }
     }
     std::sort(moving.begin(), moving.end());
-    moving.erase(std::unique(moving.begin(), moving.end(),
-                             [](const auto& a, const auto& b) { return a.first == b.first; }),
-                 moving.end());
+    moving.erase(
+        std::unique(moving.begin(), moving.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+        moving.end());
     auto placeOf = [&](const CServiceData* r) -> const std::pair<const CServiceData*, size_t>* {
         auto it = std::lower_bound(moving.begin(), moving.end(), std::make_pair(r, size_t{0}));
         return it != moving.end() && it->first == r ? &*it : nullptr;

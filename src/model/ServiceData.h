@@ -79,9 +79,13 @@ public:
     CServiceData* GetAt(int i) const { return m_records[static_cast<size_t>(i)].get(); }
     CServiceData* Add(std::unique_ptr<CServiceData> rec);
 
-    // Returns the new record, appended behind the empty slots, or nullptr when
-    // the table has no free slot or is not whole.
+    // Returns the new record, put in the last empty slot, or nullptr when the
+    // table has no free slot (FreeSlots) or is not whole.
     CServiceData* AddService(const CServiceData* source, bool television);
+    // How many records AddService can add: the empty slots of a whole table,
+    // less the first one when records on no chain stand behind it, since
+    // filling it would put them on the chain.
+    int FreeSlots() const;
     void DeleteService(CServiceData* rec);
     // Moves the record at its index to target; returns the old index, or -1
     // (nothing moved) when the record or the target is outside the array.

@@ -6,10 +6,10 @@ namespace {
 
 // 0x80..0x9F of Windows-1252; the five unassigned bytes map to the C1
 // control of the same value, as the Windows conversion does.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 size_t FixedLength(const uint8_t* bytes, size_t maxBytes)
 {
@@ -157,6 +157,52 @@ std::string EncodeCodePage(const std::u32string& text, CodePage cp)
             }
         }
         out += mapped;
+    }
+    return out;
+}
+
+std::string EscapeControls(const std::string& utf8)
+{
+    const auto isControl = [&](size_t i) {
+        const auto b = static_cast<uint8_t>(utf8[i]);
+        return b < 0x20 || b == 0x7F ||
+               (b == 0xC2 && i + 1 < utf8.size() && static_cast<uint8_t>(utf8[i + 1]) >= 0x80 &&
+                static_cast<uint8_t>(utf8[i + 1]) <= 0x9F);
+    };
+    size_t i = 0;
+    while (i < utf8.size() && !isControl(i)) {
+        ++i;
+    }
+    if (i == utf8.size()) {
+        return utf8;
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string out(utf8, 0, i);
+    for (; i < utf8.size(); ++i) {
+        if (!isControl(i)) {
+            out += utf8[i];
+            continue;
+        }
+        uint8_t code = static_cast<uint8_t>(utf8[i]);
+        if (code == 0xC2) {
+            code = static_cast<uint8_t>(utf8[++i]);
+        }
+        switch (code) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += "\\x";
+            out += kHex[code >> 4];
+            out += kHex[code & 0xF];
+            break;
+        }
     }
     return out;
 }

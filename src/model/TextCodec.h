@@ -26,4 +26,9 @@ void AppendUtf8(std::string& out, char32_t cp);
 std::string EncodeCodePage(const std::u32string& text, CodePage cp);
 char32_t DecodeByte(uint8_t byte, CodePage cp);
 
+// The text for a line of text output: control characters (U+0000 to U+001F,
+// U+007F to U+009F) written as "\n", "\r", "\t" or "\x1b", so a name that
+// holds them stays on its line and sends nothing to the terminal.
+std::string EscapeControls(const std::string& utf8);
+
 } // namespace ve

@@ -166,6 +166,14 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
             target += QLatin1Char('.') + QString::fromLatin1(appmsg::kDefaultExtension);
     }
 
+    // A FIFO, device, folder or dangling link there is left as it is.
+    if (const std::string refusal = CheckOutputFile(NativePath(target)); !refusal.empty()) {
+        const char* text = m_pDoc->IsModified() ? appmsg::kSaveFailed : appmsg::kSaveFailedUnmodified;
+        m_prompts.Critical(
+            parent, Caption(),
+            QString::fromUtf8(text).arg(QDir::toNativeSeparators(target), QString::fromStdString(refusal)));
+        return false;
+    }
     if (!KeepBackupOnce(target, parent))
         return false;
 

@@ -266,7 +266,21 @@ void TestReference::compareShowsTheDifferencesWithADocumentOrAFile()
              QString::fromUtf8("„c.ndb“ und „a.ndb“ enthalten dieselben Kanäle mit denselben Daten."));
     m_f->Prompts().openNames << m_f->WriteFile(QStringLiteral("kaputt.ndb"), DamagedDatabase());
     QVERIFY(!dialog->ChooseFile());
-    QCOMPARE(m_f->Prompts().records.last().text, QStringLiteral("Unerwartetes Dateiformat."));
+    QCOMPARE(m_f->Prompts().records.last().text, QString::fromUtf8("„kaputt.ndb“: Unerwartetes Dateiformat."));
+
+    // A partly read one would show its unread channels as new: compared only when the user agrees.
+    const QString partly = m_f->WriteFile(QStringLiteral("teil.ndb"), PartlyReadableDatabase());
+    m_f->Prompts().openNames << partly;
+    m_f->Prompts().answers << QMessageBox::No;
+    QVERIFY(!dialog->ChooseFile());
+    QCOMPARE(m_f->Prompts().records.last().kind, QStringLiteral("question"));
+    QVERIFY(
+        m_f->Prompts().records.last().text.contains(QStringLiteral("\"teil.ndb\" wurde nur teilweise gelesen")));
+    QCOMPARE(table->topLevelItemCount(), 0);
+    m_f->Prompts().openNames << partly;
+    m_f->Prompts().answers << QMessageBox::Yes;
+    QVERIFY(dialog->ChooseFile());
+    QVERIFY(table->topLevelItemCount() > 0);
 
     // Back to b, then b closes: the table lets go of its records.
     dialog->CompareWithDocument(b);

@@ -145,6 +145,10 @@ TEST_F(NewChannelTest, TypedFieldsAreCheckedAgainstTheirRanges)
     check = CheckNewChannel(doc, texts, false);
     EXPECT_EQ(check.bad, NewChannelField::Name);
     EXPECT_EQ(check.error, "„Kanalname“ darf nicht leer sein.");
+    texts.name = "  \xC2\xA0 ";
+    check = CheckNewChannel(doc, texts, false);
+    EXPECT_EQ(check.bad, NewChannelField::Name);
+    EXPECT_EQ(check.error, "„Kanalname“ darf nicht leer sein.");
     texts.name = "Neu";
     texts.transponderIndex = -1; // a satellite without transponders
     EXPECT_EQ(CheckNewChannel(doc, texts, false).bad, NewChannelField::Transponder);

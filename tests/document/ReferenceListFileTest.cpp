@@ -160,7 +160,42 @@ TEST(ReferenceListFile, QuotesMayHoldSeparatorsQuotesAndLineBreaks)
     // line is reported rather than read with a field that runs to the end.
     ASSERT_EQ(list.unreadable.size(), 1u);
     EXPECT_EQ(list.unreadable[0].lineNumber, 7);
-    EXPECT_EQ(list.unreadable[0].reason, "das Anführungszeichen wird nicht geschlossen");
+    EXPECT_EQ(list.unreadable[0].reason,
+              "das Anführungszeichen aus Zeile 7 wird nicht geschlossen; es reicht über 2 Zeilen bis zum Ende der "
+              "Datei");
+    // Where it opened, when the record started earlier, and the last line without a line end.
+    ASSERT_EQ(Parse("Nr;Typ;Kanalname\n1;TV;a\n2;\"TV\n\";\"b\nc\nd", list), ReferenceListStatus::Ok);
+    ASSERT_EQ(list.unreadable.size(), 1u);
+    EXPECT_EQ(list.unreadable[0].lineNumber, 3);
+    EXPECT_EQ(list.unreadable[0].reason,
+              "das Anführungszeichen aus Zeile 4 wird nicht geschlossen; es reicht über 3 Zeilen bis zum Ende der "
+              "Datei");
+}
+
+TEST(ReferenceListFile, ASecondMarkIsSkippedAndANumberTooLargeIsCalledSo)
+{
+    ReferenceList list;
+    ASSERT_EQ(Parse("\xEF\xBB\xBF\xEF\xBB\xBFNr;Typ;SID\r\n1;TV;5\r\n18446744073709551616;TV;6\r\n"
+                    "18446744073709551615;TV;7\r\n",
+                    list),
+              ReferenceListStatus::Ok);
+    ASSERT_EQ(list.lines.size(), 2u);
+    EXPECT_EQ(list.lines[1].number, 18446744073709551615u);
+    ASSERT_EQ(list.unreadable.size(), 1u);
+    EXPECT_EQ(list.unreadable[0].reason, "Nr \"18446744073709551616\" ist zu groß");
+}
+
+TEST(ReferenceListFile, OfAFloodOfUnreadableLinesOnlyTheFirstAreKept)
+{
+    std::string text = "Nr;Typ;SID\n";
+    for (int i = 0; i < 2500; ++i) {
+        text += "x\n";
+    }
+    ReferenceList list;
+    ASSERT_EQ(Parse(text, list), ReferenceListStatus::Ok);
+    ASSERT_EQ(list.unreadable.size(), kMaxReportedLines);
+    EXPECT_EQ(list.unreadable.back().lineNumber, 1001);
+    EXPECT_EQ(list.unreadableOmitted, 1500u);
 }
 
 TEST(ReferenceListFile, FilesWithoutTheRequiredColumnsOrWithoutTextAreRefused)

@@ -115,6 +115,28 @@ TEST(ReferenceMatch, EachLineTakesTheChannelTheFirstFittingRuleFinds)
                                         }));
 }
 
+// The report keeps the first lines by line number, unreadable or not
+// found, and counts the rest in one last line.
+TEST(ReferenceMatch, TheReportStopsAfterItsLimitAndCountsTheRest)
+{
+    CVandrelEdit2028Doc doc;
+    LoadInto(doc, MakeSmallDatabase());
+    std::string text = "Nr;Typ;SID\n1;TV;4711\n";
+    for (int i = 0; i < 1200; ++i) {
+        text += "x\n";
+    }
+    text += "2;TV;4712\n";
+    const ReferenceApplyResult result = ApplyReferenceList(doc, ParsedList(text));
+    const std::vector<std::string> lines = ReportIssueLines(result);
+    ASSERT_EQ(lines.size(), kMaxReportedLines + 1);
+    EXPECT_EQ(lines[0], "Zeile 2: nicht gefunden: TV 1");
+    EXPECT_EQ(lines[1], "Zeile 3: nicht lesbar: Typ \"\" ist weder TV noch Radio");
+    EXPECT_EQ(lines[kMaxReportedLines - 1], "Zeile 1001: nicht lesbar: Typ \"\" ist weder TV noch Radio");
+    // 201 unreadable lines and the second line not found are left out.
+    EXPECT_EQ(lines.back(), "… und 202 weitere Zeilen");
+    EXPECT_EQ(ReportSummaryLines(result)[3], "Nicht gefunden: 2");
+}
+
 TEST(ReferenceMatch, TheOwnListRestoresTheOrderAfterARescanAsOneStep)
 {
     CVandrelEdit2028Doc original;

@@ -10,6 +10,8 @@
 #include "document/ChannelRows.h"
 #include "document/ChannelSearch.h"
 #include "document/CsvExport.h"
+#include "document/DemoDatabase.h"
+#include "document/NewChannel.h"
 #include "document/PrintPagination.h"
 #include "document/Statistics.h"
 #include "support/DocTestHelpers.h"
@@ -121,4 +123,42 @@ TEST(StrayService, EditsAndSavesKeepTheRecordOutOfTheLists)
     EXPECT_EQ(Names(again, false), tvAfter);
     EXPECT_EQ(Names(again, true), radioAfter);
     EXPECT_TRUE(again.Save() == saved);
+}
+
+TEST(StrayService, InTheLastSlotItLeavesRoomForNewChannelsAndKeepsItsSlot)
+{
+    TestDatabase db = MakeStrayServiceDatabase();
+    db.services.records[kSvcSlots - 1] = db.services.records[kStraySlot];
+    db.services.records[kStraySlot] = ServiceRecord();
+    CVandrelEdit2028Doc doc;
+    LoadInto(doc, db);
+    const CServiceData* stray = doc.m_services.GetAt(kSvcSlots - 1);
+    const Bytes strayImage = db.services.records[kSvcSlots - 1].b;
+
+    EXPECT_EQ(NewChannelBlocker(doc), "");
+    NewChannelFields fields;
+    fields.transponderIndex = 0;
+    fields.name = "Neu";
+    fields.serviceId = 4242;
+    const NewChannelResult r = AddNewChannel(doc, fields, true, nullptr);
+    ASSERT_NE(r.added, nullptr) << r.message;
+    EXPECT_EQ(doc.m_services.GetAt(kSvcSlots - 1), stray);
+    EXPECT_EQ(Names(doc, false).back(), "Neu");
+
+    const Bytes body = BodyOf(ParseFile(doc.Save()), kTagServices);
+    EXPECT_EQ(Slice(body, kSvcHead + (kSvcSlots - 1) * kSvcRecord, kSvcRecord), strayImage);
+
+    // The one empty slot in front of it stays empty: filling it would put
+    // the record on the chain.
+    const std::vector<uint8_t> almost = BuildDemoDatabase({15000, 4996});
+    CVandrelEdit2028Doc nearlyFull;
+    ASSERT_EQ(nearlyFull.Load(almost.data(), almost.size()), LoadStatus::Loaded);
+    CServiceData* last = nearlyFull.m_services.GetAt(kSvcSlots - 1);
+    last->SetNumber(777);
+    fields.serviceId = 65000;
+    ASSERT_NE(AddNewChannel(nearlyFull, fields, true, nullptr).added, nullptr);
+    EXPECT_EQ(NewChannelBlocker(nearlyFull),
+              "Alle 19999 Plätze der Kanaltabelle sind belegt. Es können keine Kanäle eingefügt werden.");
+    EXPECT_EQ(nearlyFull.m_services.ChannelEnd(), kSvcSlots - 2);
+    EXPECT_EQ(nearlyFull.m_services.GetAt(kSvcSlots - 1), last);
 }

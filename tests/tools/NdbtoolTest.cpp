@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -321,4 +322,71 @@ TEST_F(NdbtoolTest, CountsAndListsFollowTheChainsNotADamagedHead)
     const auto tv = Run("channels " + stray.string());
     EXPECT_EQ(Lines(tv.out).size(), 1u + kSmallTv + 1) << "the stray record is no channel";
     EXPECT_EQ(tv.out.find("Verwaist"), std::string::npos);
+}
+
+// Nothing the tool writes may replace one of its inputs or a thing that is
+// no file, and nothing it reads may block.
+TEST_F(NdbtoolTest, OutputsThatAreInputsAndPathsThatAreNoRegularFilesAreRefusedAndLeftAsTheyAre)
+{
+    const Bytes original = MakeSmallDatabase().Build();
+    const fs::path db = Write("db.ndb", original);
+    const fs::path link = m_dir / "link.ndb";
+    fs::create_symlink(db, link);
+    const fs::path list = m_dir / "liste.csv";
+    const fs::path order = m_dir / "sortierung.bin";
+    ASSERT_EQ(Run("export-reflist " + db.string() + " " + list.string()).exitCode, 0);
+    ASSERT_EQ(Run("store-order " + db.string() + " " + order.string()).exitCode, 0);
+    const std::string listText = ReadText(list);
+    const std::string orderBytes = ReadText(order);
+
+    // Another kind of file onto an input, also through a link.
+    for (const std::string& cmd :
+         {"export-reflist " + db.string() + " " + link.string(), "export-csv " + link.string() + " " + db.string(),
+          "store-order " + db.string() + " " + db.string(),
+          "apply-reflist " + db.string() + " " + list.string() + " " + list.string(),
+          "apply-order " + db.string() + " " + order.string() + " " + order.string()}) {
+        const auto r = Run(cmd);
+        EXPECT_EQ(r.exitCode, 2) << cmd;
+        EXPECT_NE(r.err.find(" ist zugleich eine Eingabe dieses Befehls"), std::string::npos) << cmd << r.err;
+    }
+    EXPECT_EQ(ReadBytes(db), original);
+    EXPECT_EQ(ReadText(list), listText);
+    EXPECT_EQ(ReadText(order), orderBytes);
+    // A database saved onto itself is replaced atomically; the link stays.
+    EXPECT_EQ(Run("resave " + db.string() + " " + db.string()).exitCode, 0);
+    EXPECT_EQ(Run("apply-reflist " + db.string() + " " + list.string() + " " + link.string()).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(db), original);
+
+    // Inputs that are no regular file are refused at once.
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path out = m_dir / "out.ndb";
+    const std::string notRegular = "Die Datei \"" + fifo.string() + "\" ist keine gewöhnliche Datei.\n";
+    for (const std::string& cmd : {"info " + fifo.string(), "diff " + db.string() + " " + fifo.string(),
+                                   "apply-reflist " + db.string() + " " + fifo.string() + " " + out.string(),
+                                   "apply-order " + db.string() + " " + fifo.string() + " " + out.string()}) {
+        const auto r = Run(cmd);
+        EXPECT_NE(r.exitCode, 0) << cmd;
+        EXPECT_EQ(r.err, notRegular) << cmd;
+    }
+    EXPECT_FALSE(fs::exists(out));
+
+    // Outputs that are no regular file stay what they are.
+    const fs::path dir = m_dir / "ordner";
+    fs::create_directory(dir);
+    const fs::path dangling = m_dir / "weg.ndb";
+    fs::create_symlink(m_dir / "fehlt.ndb", dangling);
+    for (const fs::path& target : {fifo, dir, dangling}) {
+        for (const std::string& cmd :
+             {"resave " + db.string(), "export-csv " + db.string(), std::string("demo")}) {
+            const auto r = Run(cmd + " " + target.string());
+            EXPECT_EQ(r.exitCode, 3) << cmd << " " << target;
+            EXPECT_NE(r.err.find("\"" + target.string() + "\""), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
+    EXPECT_TRUE(fs::is_directory(dir) && fs::is_empty(dir));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_FALSE(fs::exists(m_dir / "fehlt.ndb"));
 }

@@ -238,7 +238,51 @@ TEST_F(ReferenceCommandsTest, DiffPrintsOneLinePerDifferenceAndExitsAsGitDoes)
     const fs::path bad = Write("bad.ndb", Bytes{1, 2, 3});
     r = Run("diff " + a.string() + " " + bad.string());
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "Unerwartetes Dateiformat.\n");
+    EXPECT_EQ(r.err, bad.string() + ": Unerwartetes Dateiformat.\n") << "which of the two";
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(Run("diff " + a.string() + " " + (m_dir / "fehlt.ndb").string()).exitCode, 3);
+}
+
+TEST_F(ReferenceCommandsTest, DiffRefusesAPartlyReadDatabaseOnEitherSideUnlessForced)
+{
+    const fs::path whole = Write("whole.ndb", MakeSmallDatabase().Build());
+    TestDatabase small = MakeSmallDatabase();
+    Bytes payload = small.header.b;
+    Append(payload, small.ConfigBlock());
+    Append(payload, FrameBlock(kTagTimers, 2, Bytes(64, 0x11)));
+    const fs::path partial = Write("partial.ndb", SealContainer(payload));
+
+    for (const std::string& files :
+         {whole.string() + " " + partial.string(), partial.string() + " " + whole.string()}) {
+        auto r = Run("diff " + files);
+        EXPECT_EQ(r.exitCode, 2) << files;
+        EXPECT_TRUE(r.out.empty()) << "not every channel reported as gone or new";
+        EXPECT_NE(r.err.find("Die Datenbank \"" + partial.string() + "\" wurde nur teilweise gelesen"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("--force"), std::string::npos);
+        r = Run("diff " + files + " --force");
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_FALSE(r.out.empty());
+    }
+}
+
+// A name holding a line end or an escape sequence stays on its line and
+// sends nothing to the terminal.
+TEST_F(ReferenceCommandsTest, ControlCharactersInNamesAreEscapedInEveryTextOutput)
+{
+    const fs::path a = Write("a.ndb", MakeSmallDatabase().Build());
+    TestDatabase odd = MakeSmallDatabase();
+    odd.services.records[1].Name("ZDF\nHD\x1b[2J\x85");
+    odd.timers.records[2].Name("Tat\rort");
+    odd.config.FavName(0, "Fav\t1");
+    const fs::path b = Write("b.ndb", odd.Build());
+
+    const std::string channels = Run("channels " + b.string()).out;
+    EXPECT_NE(channels.find("\tZDF\\nHD\\x1b[2J\\x85\t"), std::string::npos) << channels;
+    EXPECT_EQ(std::count(channels.begin(), channels.end(), '\n'), 1 + kSmallTv);
+    EXPECT_EQ(Run("diff " + a.string() + " " + b.string()).out,
+              "~ TV 2 ZDF\\nHD\\x1b[2J\\x85: Name \"ZDF HD\"→\"ZDF\\nHD\\x1b[2J\\x85\"\n");
+    EXPECT_NE(Run("timers " + b.string()).out.find("\tTat\\rort\n"), std::string::npos);
+    EXPECT_NE(Run("info " + b.string()).out.find("Favorit 1: Fav\\t1\n"), std::string::npos);
 }

@@ -19,6 +19,10 @@ public:
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
+        // Writing the database onto itself is atomic; over the order file it is not wanted.
+        if (const int rc = CheckOutput(files[2], {files[1]}, err); rc != kOk) {
+            return rc;
+        }
         const ApplyOrderResult result = ApplySortOrderFile(doc, files[1]);
         if (result.status != SortOrderStatus::Ok) {
             // A file that could not be used leaves nothing worth saving.

@@ -20,6 +20,10 @@ public:
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
+        // Writing the database onto itself is atomic; over the list it is not wanted.
+        if (const int rc = CheckOutput(files[2], {files[1]}, err); rc != kOk) {
+            return rc;
+        }
         ReferenceList list;
         std::string message;
         switch (ReadReferenceListFile(files[1], list, message)) {

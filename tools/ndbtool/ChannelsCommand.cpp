@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "document/ChannelRows.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "model/TextCodec.h"
 
 namespace ndbtool {
 namespace {
@@ -25,7 +26,7 @@ public:
         out << '\n';
         for (const ChannelRow& row : SelectAllChannels(doc, !parsed.flags.empty())) {
             for (size_t i = 0; i < order.size(); ++i) {
-                out << (i ? "\t" : "") << ChannelColumnText(doc, row, order[i]);
+                out << (i ? "\t" : "") << ve::EscapeControls(ChannelColumnText(doc, row, order[i]));
             }
             out << '\n';
         }

@@ -2,28 +2,48 @@
 
 #include <ostream>
 
+#include "document/FileLayer.h"
 #include "document/Messages.h"
 #include "document/VandrelEdit2028Doc.h"
 
 namespace ndbtool {
 
-int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err)
+int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err, bool namePath)
 {
     std::string error;
+    const std::string prefix = namePath ? path + ": " : std::string();
     switch (doc.LoadFile(path, error)) {
     case LoadStatus::ReadError:
+        // The reason names the file already.
         err << error << '\n';
         return kIoError;
     case LoadStatus::Refused:
-        err << msg::kUnexpectedFormat << '\n';
+        err << prefix << msg::kUnexpectedFormat << '\n';
         return kRefused;
     case LoadStatus::LoadedPartly:
-        err << msg::kUnknownBlockTitle << ": " << doc.GetUnknownBlockMessage() << '\n';
+        err << prefix << msg::kUnknownBlockTitle << ": " << doc.GetUnknownBlockMessage() << '\n';
         return kOk;
     case LoadStatus::Loaded:
         return kOk;
     }
     return kIoError;
+}
+
+int CheckOutput(const std::string& out, const std::vector<std::string>& inputs, std::ostream& err)
+{
+    for (const std::string& in : inputs) {
+        if (IsSameFile(out, in)) {
+            err << "Die Ausgabedatei \"" << out
+                << "\" ist zugleich eine Eingabe dieses Befehls und wird nicht "
+                   "überschrieben.\n";
+            return kRefused;
+        }
+    }
+    if (const std::string refusal = CheckOutputFile(out); !refusal.empty()) {
+        err << refusal << '\n';
+        return kIoError;
+    }
+    return kOk;
 }
 
 int OpenDatabase(const std::vector<std::string>& args, const std::vector<std::string>& flags, size_t fileCount,

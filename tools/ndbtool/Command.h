@@ -29,9 +29,16 @@ public:
 
 std::vector<std::unique_ptr<Command>> AllCommands();
 
-// Loads path into doc and reports a refusal or an unread block on err.
+// Loads path into doc and reports a refusal or an unread block on err,
+// after "path: " when namePath is set (a command on two databases).
 // Returns kOk when the command may go on, else the exit code to end with.
-int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err);
+int LoadDatabase(const std::string& path, CVandrelEdit2028Doc& doc, std::ostream& err, bool namePath = false);
+
+// Checks the output path before the command works: kRefused when out is the
+// same file as one of inputs (the command would put another kind of file in
+// its place), kIoError when it is no regular file (CheckOutputFile), each
+// with the message on err; kOk else.
+int CheckOutput(const std::string& out, const std::vector<std::string>& inputs, std::ostream& err);
 
 // A database read only in part would lose its unread blocks when saved:
 // refused (kRefused, with the reason on err) unless force is set.

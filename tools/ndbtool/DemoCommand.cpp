@@ -39,6 +39,9 @@ public:
             err << "Höchstens " << ndb::kSvcSlots << " Kanäle haben in der Tabelle Platz.\n";
             return kUsage;
         }
+        if (const int rc = CheckOutput(files[0], {}, err); rc != kOk) {
+            return rc;
+        }
         const std::vector<uint8_t> bytes = BuildDemoDatabase(options);
         std::string error;
         if (!CFileLayer::Default().WriteFileAtomic(files[0], bytes.data(), bytes.size(), error)) {

@@ -20,6 +20,9 @@ public:
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
+        if (const int rc = CheckOutput(files[1], {files[0]}, err); rc != kOk) {
+            return rc;
+        }
         std::string error;
         if (!ExportCsvFile(doc, files[1], error)) {
             err << error << '\n';

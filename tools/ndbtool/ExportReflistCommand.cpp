@@ -19,6 +19,9 @@ public:
         if (const int rc = OpenDatabase(args, {}, 2, parsed, doc, err); rc != kOk) {
             return rc;
         }
+        if (const int rc = CheckOutput(parsed.files[1], {parsed.files[0]}, err); rc != kOk) {
+            return rc;
+        }
         std::string error;
         if (!ExportReferenceListFile(doc, parsed.files[1], error)) {
             err << error << '\n';

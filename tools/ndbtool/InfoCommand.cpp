@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "model/TextCodec.h"
 
 namespace ndbtool {
 namespace {
@@ -20,7 +21,7 @@ public:
             return rc;
         }
         for (const std::string& t : doc.m_ndb.GetInfoTexts()) {
-            out << t << '\n';
+            out << ve::EscapeControls(t) << '\n';
         }
         const ScrambledCounts c = doc.m_services.CountScrambled();
         out << "Fernsehkanäle: " << c.tv << '\n'
@@ -31,7 +32,8 @@ public:
             << "Verschlüsselt TV: " << c.scrambledTv << '\n'
             << "Verschlüsselt Radio: " << c.scrambledRadio << '\n';
         for (int i = 0; i < doc.m_configuration.GetSize(); ++i) {
-            out << "Favorit " << i + 1 << ": " << doc.m_configuration.GetAt(i)->GetName() << '\n';
+            out << "Favorit " << i + 1 << ": " << ve::EscapeControls(doc.m_configuration.GetAt(i)->GetName())
+                << '\n';
         }
         out << "Timer: " << doc.m_timers.CountInUse() << '\n';
         return kOk;

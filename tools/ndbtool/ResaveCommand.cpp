@@ -19,6 +19,10 @@ public:
             return rc;
         }
         const std::vector<std::string>& files = parsed.files;
+        // Onto itself is allowed: the save replaces the file atomically.
+        if (const int rc = CheckOutput(files[1], {}, err); rc != kOk) {
+            return rc;
+        }
         if (const int rc = SaveDatabase(doc, files[1], err); rc != kOk) {
             return rc;
         }

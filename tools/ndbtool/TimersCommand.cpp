@@ -2,6 +2,7 @@
 
 #include "Command.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "model/TextCodec.h"
 
 namespace ndbtool {
 namespace {
@@ -22,7 +23,7 @@ public:
         out << "#\tModus\tZeit\tDatum\tLaufzeit\tProgramm\n";
         for (const TimerRowTexts& r : BuildTimerRows(doc.m_timers)) {
             out << r.number << '\t' << r.mode << '\t' << r.time << '\t' << r.date << '\t' << r.duration << '\t'
-                << r.programme << '\n';
+                << ve::EscapeControls(r.programme) << '\n';
         }
         return kOk;
     }

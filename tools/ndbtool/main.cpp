@@ -86,6 +86,8 @@ int RunCommandLine(int argc, char** argv, const std::vector<std::unique_ptr<ndbt
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    // Messages are written in blocks, not one system call per line.
+    std::cerr << std::nounitbuf;
 #if defined(__GLIBC__)
     // Large buffers come from the heap and are reused there: a load frees its
     // file buffer just before the save needs as much again, and fresh pages
@@ -96,6 +98,7 @@ int main(int argc, char** argv)
     const auto commands = ndbtool::AllCommands();
     const int rc = RunCommandLine(argc, argv, commands);
     std::cout.flush();
+    std::cerr.flush();
     if (!std::cout) {
         std::cerr << "Die Ausgabe kann nicht geschrieben werden.\n";
         return ndbtool::kIoError;
