@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "VandrelEdit2028Doc.h"
 
@@ -179,23 +177,26 @@ std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
 {
     const auto& from = forward ? m_rangeBefore : m_rangeAfter;
     const auto& to = forward ? m_rangeAfter : m_rangeBefore;
-    std::unordered_map<const CServiceData*, int> indexInFrom;
+    // Sorted by address for look-ups: thousands of records, no table nodes.
+    std::vector<std::pair<const CServiceData*, int>> indexInFrom;
     indexInFrom.reserve(from.size());
     for (size_t i = 0; i < from.size(); ++i)
-        indexInFrom.emplace(from[i], static_cast<int>(i));
+        indexInFrom.emplace_back(from[i], static_cast<int>(i));
+    std::sort(indexInFrom.begin(), indexInFrom.end());
 
-    std::unordered_set<const CServiceData*> changed;
+    std::vector<const CServiceData*> changed;
     for (const ServiceEdit& e : m_serviceEdits)
         if (e.before.bytes != e.after.bytes)
-            changed.insert(e.record);
+            changed.push_back(e.record);
     // Of the records on both sides, those off a longest run in unchanged
     // order are the ones that moved; the others only made room.
     std::vector<int> kept;
     std::vector<const CServiceData*> keptRecords;
     for (const CServiceData* r : to) {
-        const auto it = indexInFrom.find(r);
-        if (it == indexInFrom.end()) {
-            changed.insert(r);
+        const auto it = std::lower_bound(indexInFrom.begin(), indexInFrom.end(), std::make_pair(r, 0),
+                                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        if (it == indexInFrom.end() || it->first != r) {
+            changed.push_back(r);
         } else {
             kept.push_back(it->second);
             keptRecords.push_back(r);
@@ -204,15 +205,16 @@ std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
     const std::vector<char> moved = OutsideLongestRun(kept);
     for (size_t k = 0; k < kept.size(); ++k)
         if (moved[k])
-            changed.insert(keptRecords[k]);
+            changed.push_back(keptRecords[k]);
 
     std::vector<CServiceData*> result;
     if (changed.empty())
         return result;
+    std::sort(changed.begin(), changed.end());
     // The array as this direction left it gives the order; empty slots are
     // no channels.
     for (CServiceData* r : m_doc.m_services.Order())
-        if (r->GetNumber() != 0 && changed.count(r) > 0)
+        if (r->GetNumber() != 0 && std::binary_search(changed.begin(), changed.end(), r))
             result.push_back(r);
     return result;
 }

@@ -170,7 +170,7 @@ bool CDocument::DoSave(const QString& path, QWidget* parent)
     if (const std::string refusal = CheckOutputFile(NativePath(target)); !refusal.empty()) {
         const char* text = m_pDoc->IsModified() ? appmsg::kSaveFailed : appmsg::kSaveFailedUnmodified;
         m_prompts.Critical(
-            parent, Caption(),
+            parent, AppCaption(),
             QString::fromUtf8(text).arg(QDir::toNativeSeparators(target), QString::fromStdString(refusal)));
         return false;
     }

@@ -179,6 +179,13 @@ void CChannelListModel::SortRows(int column, bool ascending, bool textComparison
         texts.push_back(ChannelColumnText(m_doc, row, column, listDisplay));
     }
     const std::vector<std::u16string> keys = SortKeys(texts, !textComparison, listDisplay);
+    // A refill usually comes in the order asked for already (by number):
+    // then nothing moves and the views keep their rows as they are.
+    const auto inOrder = ascending ? std::is_sorted(keys.begin(), keys.end())
+                                   : std::is_sorted(keys.rbegin(), keys.rend());
+    if (inOrder) {
+        return;
+    }
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     // Equal keys keep their order in both directions: there is no second key.

@@ -10,7 +10,6 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <unordered_map>
 
 #include "uibase/AppSettings.h"
 #include "ChannelIconView.h"
@@ -272,19 +271,14 @@ void CVandrelEdit2028View::SelectServices(const std::vector<CServiceData*>& serv
 {
     std::vector<int> rows;
     if (!services.empty()) {
-        // One look-up table, so thousands of channels stay quick.
-        std::unordered_map<const CServiceData*, int> rowOf;
-        rowOf.reserve(static_cast<size_t>(m_pModel->rowCount()));
-        for (int r = m_pModel->rowCount() - 1; r >= 0; --r)
-            rowOf[m_pModel->ServiceAt(r)] = r;
-        for (CServiceData* s : services) {
-            const auto it = rowOf.find(s);
-            if (it != rowOf.end())
-                rows.push_back(it->second);
-        }
+        // One pass over the rows against the sorted wanted ones, so thousands
+        // of channels stay quick; the rows come out in order.
+        std::vector<const CServiceData*> wanted(services.begin(), services.end());
+        std::sort(wanted.begin(), wanted.end());
+        for (int r = 0; r < m_pModel->rowCount(); ++r)
+            if (std::binary_search(wanted.begin(), wanted.end(), m_pModel->ServiceAt(r)))
+                rows.push_back(r);
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     SelectRows(rows, rows.empty() ? -1 : rows.front());
 }
 
