@@ -190,6 +190,10 @@ CReferenceReportDlg::CReferenceReportDlg(const ReferenceApplyResult& result, con
     close->setText(QStringLiteral("Schließen"));
     close->setObjectName(QStringLiteral("referenceReportClose"));
     close->setAccessibleName(close->text());
+    // Enter closes the report; selecting the new channels is asked for.
+    for (QPushButton* b : {m_pSelectNew, copy, save})
+        b->setAutoDefault(false);
+    close->setDefault(true);
     connect(m_pSelectNew, &QPushButton::clicked, this, [selectNew = std::move(selectNew)] {
         if (selectNew)
             selectNew();
