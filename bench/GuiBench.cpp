@@ -34,6 +34,7 @@ public:
     void Critical(QWidget*, const QString&, const QString&) override {}
     QString GetOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    int ChooseItem(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
 };
 
 // One document on the full table with its list view, shared by the benchmarks.

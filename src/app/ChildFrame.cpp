@@ -171,9 +171,10 @@ void CChildFrame::OnViewsUpdate(QObject* sender, int hint, void* object)
 void CChildFrame::RunExchange(int id)
 {
     IUserPrompts& prompts = *m_services.prompts;
-    const ExchangeOutcome outcome =
-        IsReferenceCommand(id) ? RunReferenceCommand(id, *m_pDocument, prompts, *m_services.documents, this)
-                               : RunExchangeCommand(id, *m_pDocument, prompts, this);
+    const ExchangeOutcome outcome = IsReferenceCommand(id)
+                                        ? RunReferenceCommand(id, *m_pDocument, prompts, *m_services.documents,
+                                                              m_pList->SelectedServices(), this)
+                                        : RunExchangeCommand(id, *m_pDocument, prompts, this);
     if (!outcome.reordered)
         return;
     // Every window of the document shows the new order and groups; this one

@@ -269,6 +269,7 @@ QMenu* CCommandBar::BuildApplicationMenu()
     QAction* exportEntry = menu->addMenu(exportMenu);
     exportEntry->setObjectName(QStringLiteral("exportMenuEntry"));
     exportEntry->setIcon(A("cmd_32850_export")->icon());
+    menu->addAction(A("cmd_32881"));
     menu->addSeparator();
     menu->addAction(A("cmd_57602"));
 
@@ -473,6 +474,7 @@ QWidget* CCommandBar::BuildHomeTab()
     sortMenu->addAction(A("cmd_32857"));
     sortMenu->addSeparator();
     sortMenu->addAction(A("cmd_32881"));
+    sortMenu->addAction(A("cmd_32884"));
     sortMenu->addAction(A("cmd_32880"));
     tools->layout()->addWidget(MenuButton(
         tools, QStringLiteral("Sortieren\nnach..."), QStringLiteral("sortMenuButton"), sortMenu,

@@ -478,6 +478,7 @@ QIcon CommandIcon(int id, const QStyle* style)
             ArrowOut(p, kGold.darker(120));
         });
     case cmd::kReferenceApply:
+    case cmd::kOrderFromDocument:
         return Render([](QPainter& p) {
             Page(p, QRectF(2, 3, 13, 18));
             Lines(p, 4.5, 10, 6, 3, 3.5);

@@ -94,6 +94,9 @@ const CommandInfo kTable[] = {
      "Speichert die aktuelle Kanalreihenfolge in einer Datei."},
     {cmd::kReferenceApply, "ID_REFERENZLISTE_ANWENDEN", "Referenzliste anwenden...", P::ToolsSortMenu,
      "Ordnet die Kanäle nach einer Referenzliste (*.csv) und markiert die Kanäle, die nicht in ihr stehen."},
+    {cmd::kOrderFromDocument, "ID_REIHENFOLGE_UEBERNEHMEN", "Reihenfolge übernehmen von...", P::ToolsSortMenu,
+     "Ordnet die Kanäle in der Reihenfolge eines anderen geöffneten Dokuments und markiert die Kanäle, die es "
+     "nicht hat."},
     {cmd::kReferenceExport, "ID_REFERENZLISTE_EXPORTIEREN", "Referenzliste exportieren...", P::ToolsSortMenu,
      "Speichert die Kanalreihenfolge als Referenzliste (*.csv), die sich in einer Tabellenkalkulation bearbeiten "
      "lässt."},

@@ -1,5 +1,8 @@
 #include "CompareDlg.h"
 
+#include <algorithm>
+
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -12,21 +15,24 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "uibase/AppMessages.h"
-#include "uibase/Document.h"
+#include "ExchangeCommands.h"
 #include "NumericTreeItem.h"
-#include "uibase/UserPrompts.h"
 #include "document/ExchangeMessages.h"
 #include "document/FileLayer.h"
 #include "document/Messages.h"
 #include "document/ReferenceMessages.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "uibase/AppMessages.h"
+#include "uibase/Document.h"
+#include "uibase/UserPrompts.h"
 
 namespace {
 const char* const kTitle = "Vergleichen mit";
 const char* const kSourceLabel = "&Vergleichen mit:";
 const char* const kFileButton = "&Datei...";
 const char* const kSaveButton = "Als &Text speichern...";
+const char* const kSwapButton = "Alt und neu &tauschen";
+const char* const kIgnoreNr = "Einträge &ausblenden, bei denen sich nur die Nr geändert hat";
 const char* const kOpenCaption = "Datenbank zum Vergleichen öffnen";
 const char* const kOpenFilter = "Kanallisten (*.ndb);;Alle Dateien (*)";
 const char* const kSaveCaption = "Unterschiede speichern";
@@ -84,6 +90,22 @@ CCompareDlg::CCompareDlg(CDocument& active, IUserPrompts& prompts, DocumentsFn o
     m_pSummary->setWordWrap(true);
     m_pSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_pSummary);
+    m_pDetails = new QLabel(this);
+    m_pDetails->setObjectName(QStringLiteral("compareDetails"));
+    m_pDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pDetails->setVisible(false);
+    layout->addWidget(m_pDetails);
+
+    auto* optionRow = new QHBoxLayout;
+    m_pIgnoreNr = new QCheckBox(QString::fromUtf8(kIgnoreNr), this);
+    m_pIgnoreNr->setObjectName(QStringLiteral("compareIgnoreNr"));
+    QString ignorePlain = m_pIgnoreNr->text();
+    m_pIgnoreNr->setAccessibleName(ignorePlain.remove(QLatin1Char('&')));
+    m_pSwapButton = Button(this, kSwapButton, QStringLiteral("compareSwapButton"));
+    m_pSwapButton->setEnabled(false);
+    optionRow->addWidget(m_pIgnoreNr, 1);
+    optionRow->addWidget(m_pSwapButton);
+    layout->addLayout(optionRow);
 
     m_pTable = new QTreeWidget(this);
     m_pTable->setObjectName(QStringLiteral("compareTable"));
@@ -96,6 +118,13 @@ CCompareDlg::CCompareDlg(CDocument& active, IUserPrompts& prompts, DocumentsFn o
     for (const char* c : kColumns)
         headers << QString::fromUtf8(c);
     m_pTable->setHeaderLabels(headers);
+    // Widths from typical texts: measuring every row of a rescan's thousands
+    // of differences would hold the window up.
+    const QFontMetrics metrics = m_pTable->fontMetrics();
+    const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    const int widths[] = {6, 7, 7, 26};
+    for (int c = 0; c < 4; ++c)
+        m_pTable->setColumnWidth(c, std::max(metrics.horizontalAdvance(headers[c]) + 24, digit * widths[c] + 16));
     // Unsorted at first: the rows stand as the lines of the text.
     m_pTable->header()->setSortIndicator(-1, Qt::AscendingOrder);
     m_pTable->setSortingEnabled(true);
@@ -117,6 +146,8 @@ CCompareDlg::CCompareDlg(CDocument& active, IUserPrompts& prompts, DocumentsFn o
     });
     connect(m_pFileButton, &QPushButton::clicked, this, [this] { ChooseFile(); });
     connect(m_pSaveButton, &QPushButton::clicked, this, &CCompareDlg::SaveAsText);
+    connect(m_pSwapButton, &QPushButton::clicked, this, &CCompareDlg::SwapSides);
+    connect(m_pIgnoreNr, &QCheckBox::toggled, this, &CCompareDlg::FillTable);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pTable, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { ShowRow(item); });
     // The table points at records of the active document: it goes with it.
@@ -161,13 +192,37 @@ void CCompareDlg::CompareWithDocument(CDocument* other)
     // A closed document takes its records with it: the table is emptied.
     connect(other, &QObject::destroyed, this, [this] {
         m_pOther = nullptr;
-        m_differences.clear();
-        m_pTable->clear();
-        m_pSaveButton->setEnabled(false);
-        m_pSummary->setText(QString::fromUtf8(kNothingChosen));
+        Reset();
         FillSources();
     });
-    Compare(other->Core(), other->Title());
+    m_strOtherName = other->Title();
+    Compare();
+}
+
+void CCompareDlg::Reset()
+{
+    m_differences.clear();
+    m_pTable->clear();
+    m_pSaveButton->setEnabled(false);
+    m_pSwapButton->setEnabled(false);
+    m_pSummary->setText(QString::fromUtf8(kNothingChosen));
+    m_pDetails->clear();
+    m_pDetails->setVisible(false);
+}
+
+const CVandrelEdit2028Doc* CCompareDlg::OtherCore() const
+{
+    if (m_pOther)
+        return &m_pOther->Core();
+    return m_pFile.get();
+}
+
+void CCompareDlg::SwapSides()
+{
+    if (!OtherCore())
+        return;
+    m_bSwapped = !m_bSwapped;
+    Compare();
 }
 
 bool CCompareDlg::CompareWithFile(const QString& path)
@@ -191,7 +246,8 @@ bool CCompareDlg::CompareWithFile(const QString& path)
     m_pFile = std::move(file);
     m_pSource->setPlaceholderText(QString::fromUtf8(kFilePlaceholder).arg(QFileInfo(path).fileName()));
     m_pSource->setCurrentIndex(-1);
-    Compare(*m_pFile, QFileInfo(path).fileName());
+    m_strOtherName = QFileInfo(path).fileName();
+    Compare();
     return true;
 }
 
@@ -212,19 +268,45 @@ bool CCompareDlg::MayCompare(const CVandrelEdit2028Doc& other, const QString& na
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void CCompareDlg::Compare(const CVandrelEdit2028Doc& other, const QString& name)
+void CCompareDlg::Compare()
 {
-    m_differences = CompareDatabases(other, m_active.Core());
-    int added = 0;
-    int gone = 0;
+    const CVandrelEdit2028Doc* other = OtherCore();
+    if (!other)
+        return;
+    m_differences =
+        m_bSwapped ? CompareDatabases(m_active.Core(), *other) : CompareDatabases(*other, m_active.Core());
+    const QString oldName = m_bSwapped ? m_active.Title() : m_strOtherName;
+    const QString newName = m_bSwapped ? m_strOtherName : m_active.Title();
+    const DifferenceSummary summary = SummarizeDifferences(m_differences);
+    m_pSummary->setText(m_differences.empty() ? QString::fromUtf8(kNoDifferences).arg(oldName, newName)
+                                              : QString::fromUtf8(kCounts)
+                                                    .arg(oldName, newName)
+                                                    .arg(summary.added)
+                                                    .arg(summary.removed)
+                                                    .arg(summary.changed));
+    // The first summary line repeats the counts above.
+    const std::vector<std::string> lines = SummaryLines(summary);
+    QStringList details;
+    for (size_t i = 1; i < lines.size(); ++i)
+        details << QString::fromStdString(lines[i]);
+    m_pDetails->setText(details.join(QLatin1Char('\n')));
+    m_pDetails->setVisible(!details.isEmpty());
+    m_pSaveButton->setEnabled(true);
+    m_pSwapButton->setEnabled(true);
+    FillTable();
+}
+
+void CCompareDlg::FillTable()
+{
+    const bool ignoreNr = m_pIgnoreNr->isChecked();
     m_pTable->setSortingEnabled(false);
     m_pTable->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<int>(m_differences.size()));
     for (size_t i = 0; i < m_differences.size(); ++i) {
         const ChannelDifference& d = m_differences[i];
-        added += d.sign == '+';
-        gone += d.sign == '-';
+        if (ignoreNr && OnlyNumberChanged(d))
+            continue;
         auto* item = new CNumericTreeItem;
         item->setText(0, QString::fromUtf8(d.radio ? refmsg::kTypeRadio : refmsg::kTypeTv));
         item->setText(1, d.oldNumber ? QString::number(d.oldNumber) : QString());
@@ -241,14 +323,6 @@ void CCompareDlg::Compare(const CVandrelEdit2028Doc& other, const QString& name)
     m_pTable->addTopLevelItems(items);
     m_pTable->header()->setSortIndicator(-1, Qt::AscendingOrder);
     m_pTable->setSortingEnabled(true);
-    for (int c = 0; c < 4; ++c)
-        m_pTable->resizeColumnToContents(c);
-    const int changed = static_cast<int>(m_differences.size()) - added - gone;
-    m_pSummary->setText(
-        m_differences.empty()
-            ? QString::fromUtf8(kNoDifferences).arg(name, m_active.Title())
-            : QString::fromUtf8(kCounts).arg(name, m_active.Title()).arg(added).arg(gone).arg(changed));
-    m_pSaveButton->setEnabled(true);
 }
 
 void CCompareDlg::ShowRow(QTreeWidgetItem* item)
@@ -259,22 +333,27 @@ void CCompareDlg::ShowRow(QTreeWidgetItem* item)
     if (i >= m_differences.size())
         return;
     const ChannelDifference& d = m_differences[i];
-    // A channel of the active document, or one only the other open document has.
-    if (d.newService)
-        m_showChannel(&m_active, d.newService);
+    // A channel of the active document, or one only the other open document
+    // has; with the sides swapped the active document is the old side.
+    if (m_bSwapped ? d.oldService : d.newService)
+        m_showChannel(&m_active, m_bSwapped ? d.oldService : d.newService);
     else if (m_pOther)
-        m_showChannel(m_pOther, d.oldService);
+        m_showChannel(m_pOther, m_bSwapped ? d.newService : d.oldService);
 }
 
 void CCompareDlg::SaveAsText()
 {
-    QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption), QString(),
+    QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption),
+                                             SuggestedFileName(m_active, QStringLiteral(".txt")),
                                              QString::fromUtf8(kSaveFilter));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".txt");
-    const std::string text = FormatDifferences(m_differences);
+    const QString oldName = m_bSwapped ? m_active.Title() : m_strOtherName;
+    const QString newName = m_bSwapped ? m_strOtherName : m_active.Title();
+    const std::string text =
+        FormatComparison(oldName.toStdString(), newName.toStdString(), m_differences, m_pIgnoreNr->isChecked());
     std::string error;
     if (!CFileLayer::Default().WriteFileAtomic(QFile::encodeName(path).toStdString(),
                                                reinterpret_cast<const uint8_t*>(text.data()), text.size(),

@@ -1,18 +1,20 @@
 #include "ExchangeCommands.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
-#include "uibase/AppMessages.h"
-#include "uibase/CommandIds.h"
-#include "uibase/Document.h"
-#include "uibase/UserPrompts.h"
 #include "document/CsvExport.h"
 #include "document/ExchangeMessages.h"
 #include "document/SortOrderFile.h"
 #include "document/VandrelEdit2028Doc.h"
-#include "uibase/ViewMessages.h"
+#include "uibase/AppMessages.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
 #include "uibase/QtConversions.h"
+#include "uibase/UserPrompts.h"
+#include "uibase/ViewMessages.h"
 
 namespace {
 void StoreSortOrder(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
@@ -45,7 +47,8 @@ ExchangeOutcome ApplySortOrder(CDocument& doc, IUserPrompts& prompts, QWidget* p
 
 void ExportCsv(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
 {
-    const QString chosen = prompts.GetSaveFileName(parent, QString::fromUtf8(appmsg::kSaveAsCaption), QString(),
+    const QString chosen = prompts.GetSaveFileName(parent, QString::fromUtf8(appmsg::kSaveAsCaption),
+                                                   SuggestedFileName(doc, QStringLiteral(".csv")),
                                                    QString::fromUtf8(exmsg::kCsvFilter));
     if (chosen.isEmpty())
         return;
@@ -61,7 +64,15 @@ void ExportCsv(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
 
 bool IsExchangeCommand(int commandId)
 {
-    return commandId == cmd::kSortStoreOrder || commandId == cmd::kSortAutomatic || commandId == cmd::kFileExportAll;
+    return commandId == cmd::kSortStoreOrder || commandId == cmd::kSortAutomatic ||
+           commandId == cmd::kFileExportAll;
+}
+
+QString SuggestedFileName(const CDocument& doc, const QString& suffix)
+{
+    const QFileInfo file(doc.PathName().isEmpty() ? doc.Title() : doc.PathName());
+    const QString name = file.completeBaseName() + suffix;
+    return doc.PathName().isEmpty() ? name : file.dir().filePath(name);
 }
 
 QString SortOrderFilePath()

@@ -22,5 +22,9 @@ struct ExchangeOutcome {
 // messages go through prompts; applying the order is one undoable step.
 ExchangeOutcome RunExchangeCommand(int commandId, CDocument& doc, IUserPrompts& prompts, QWidget* parent);
 
+// The name a save dialog offers for something written from doc: its file
+// (or title) with suffix (".csv") in place of its own, in its folder.
+QString SuggestedFileName(const CDocument& doc, const QString& suffix);
+
 // Where the stored sort order lives: the user's application data directory.
 QString SortOrderFilePath();

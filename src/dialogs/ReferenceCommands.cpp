@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
+#include <QStringList>
 
 #include "CompareDlg.h"
 #include "ReferenceReportDlg.h"
@@ -11,23 +13,29 @@
 #include "document/VandrelEdit2028Doc.h"
 #include "uibase/AppMessages.h"
 #include "uibase/CommandIds.h"
+#include "uibase/CommandTarget.h"
 #include "uibase/Document.h"
 #include "uibase/DocumentDirectory.h"
 #include "uibase/NewChannelMarks.h"
+#include "uibase/QtConversions.h"
 #include "uibase/UserPrompts.h"
 #include "uibase/ViewMessages.h"
-#include "uibase/QtConversions.h"
 
 namespace {
 const char* const kExportCaption = "Referenzliste exportieren";
 const char* const kApplyCaption = "Referenzliste anwenden";
 const char* const kSaveFilter = "Referenzliste (*.csv)";
 const char* const kOpenFilter = "Referenzlisten (*.csv *.txt);;Alle Dateien (*)";
+const char* const kOrderCaption = "Reihenfolge übernehmen";
+const char* const kOrderLabel = "Reihenfolge übernehmen von:";
+const char* const kNoOtherDocument =
+    "Es ist kein anderes Dokument geöffnet, dessen Reihenfolge übernommen werden kann.";
 
 void ExportReferenceList(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
 {
-    QString path = prompts.GetSaveFileName(parent, QString::fromUtf8(kExportCaption), QString(),
-                                           QString::fromUtf8(kSaveFilter));
+    QString path =
+        prompts.GetSaveFileName(parent, QString::fromUtf8(kExportCaption),
+                                SuggestedFileName(doc, QStringLiteral(".csv")), QString::fromUtf8(kSaveFilter));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -40,7 +48,33 @@ void ExportReferenceList(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
     prompts.Information(parent, AppCaption(), QString::fromUtf8(exmsg::kCsvCreated));
 }
 
-ExchangeOutcome ApplyReferenceList(CDocument& doc, IUserPrompts& prompts, QWidget* parent)
+// Applies the list as one undoable step and shows the report; an undo
+// selects again what was selected before.
+ExchangeOutcome ApplyList(CDocument& doc, const ReferenceList& list, const QString& listName,
+                          IUserPrompts& prompts, const std::vector<CServiceData*>& selectedBefore, QWidget* parent)
+{
+    ReferenceApplyResult result;
+    doc.RunChange(
+        QString::fromUtf8(viewmsg::kUndoApplyReferenceList),
+        [&] { result = ::ApplyReferenceList(doc.Core(), list); }, {}, &selectedBefore);
+    CNewChannelMarks::Of(doc).Set(result.newChannels);
+    // The window's list selects the new channels; the report may outlive it.
+    const QPointer<QWidget> window = parent;
+    const auto selectNew = [window] {
+        if (auto* target = dynamic_cast<ICommandTarget*>(window.data()))
+            target->OnCommand(cmd::kSelectNew);
+    };
+    auto* report = new CReferenceReportDlg(result, listName, prompts, selectNew,
+                                           SuggestedFileName(doc, QStringLiteral(".txt")), parent);
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    report->show();
+    ExchangeOutcome outcome;
+    outcome.reordered = true;
+    return outcome;
+}
+
+ExchangeOutcome ApplyReferenceList(CDocument& doc, IUserPrompts& prompts,
+                                   const std::vector<CServiceData*>& selectedBefore, QWidget* parent)
 {
     const QString path = prompts.GetOpenFileName(parent, QString::fromUtf8(kApplyCaption), QString(),
                                                  QString::fromUtf8(kOpenFilter));
@@ -52,16 +86,34 @@ ExchangeOutcome ApplyReferenceList(CDocument& doc, IUserPrompts& prompts, QWidge
         prompts.Warning(parent, AppCaption(), QString::fromStdString(message));
         return {};
     }
-    ReferenceApplyResult result;
-    doc.RunChange(QString::fromUtf8(viewmsg::kUndoApplyReferenceList),
-                  [&] { result = ::ApplyReferenceList(doc.Core(), list); });
-    CNewChannelMarks::Of(doc).Set(result.newChannels);
-    auto* report = new CReferenceReportDlg(result, QFileInfo(path).fileName(), parent);
-    report->setAttribute(Qt::WA_DeleteOnClose);
-    report->show();
-    ExchangeOutcome outcome;
-    outcome.reordered = true;
-    return outcome;
+    return ApplyList(doc, list, QFileInfo(path).fileName(), prompts, selectedBefore, parent);
+}
+
+// Takes over the order of another open document as if its exported list
+// were applied; with several others the user chooses one.
+ExchangeOutcome OrderFromDocument(CDocument& doc, IUserPrompts& prompts, IDocumentDirectory& directory,
+                                  const std::vector<CServiceData*>& selectedBefore, QWidget* parent)
+{
+    std::vector<CDocument*> others;
+    for (CDocument* other : directory.OpenDocuments())
+        if (other != &doc)
+            others.push_back(other);
+    if (others.empty()) {
+        prompts.Information(parent, AppCaption(), QString::fromUtf8(kNoOtherDocument));
+        return {};
+    }
+    CDocument* source = others.front();
+    if (others.size() > 1) {
+        QStringList titles;
+        for (const CDocument* other : others)
+            titles << other->Title();
+        const int chosen =
+            prompts.ChooseItem(parent, QString::fromUtf8(kOrderCaption), QString::fromUtf8(kOrderLabel), titles);
+        if (chosen < 0 || chosen >= static_cast<int>(others.size()))
+            return {};
+        source = others[static_cast<size_t>(chosen)];
+    }
+    return ApplyList(doc, ReferenceListOf(source->Core()), source->Title(), prompts, selectedBefore, parent);
 }
 
 void CompareWith(CDocument& doc, IUserPrompts& prompts, IDocumentDirectory& directory, QWidget* parent)
@@ -85,18 +137,21 @@ void CompareWith(CDocument& doc, IUserPrompts& prompts, IDocumentDirectory& dire
 bool IsReferenceCommand(int commandId)
 {
     return commandId == cmd::kReferenceExport || commandId == cmd::kReferenceApply ||
-           commandId == cmd::kCompareWith;
+           commandId == cmd::kCompareWith || commandId == cmd::kOrderFromDocument;
 }
 
 ExchangeOutcome RunReferenceCommand(int commandId, CDocument& doc, IUserPrompts& prompts,
-                                    IDocumentDirectory& documents, QWidget* parent)
+                                    IDocumentDirectory& documents, const std::vector<CServiceData*>& selected,
+                                    QWidget* parent)
 {
     switch (commandId) {
     case cmd::kReferenceExport:
         ExportReferenceList(doc, prompts, parent);
         break;
     case cmd::kReferenceApply:
-        return ApplyReferenceList(doc, prompts, parent);
+        return ApplyReferenceList(doc, prompts, selected, parent);
+    case cmd::kOrderFromDocument:
+        return OrderFromDocument(doc, prompts, documents, selected, parent);
     case cmd::kCompareWith:
         CompareWith(doc, prompts, documents, parent);
         break;

@@ -68,6 +68,8 @@ inline constexpr int kSortStoreOrder = 32857;
 inline constexpr int kReferenceExport = 32880;
 inline constexpr int kReferenceApply = 32881;
 inline constexpr int kCompareWith = 32882;
+// Takes over the order of another open document.
+inline constexpr int kOrderFromDocument = 32884;
 inline constexpr int kStatistics = 32777;
 inline constexpr int kTimer = 32860;
 inline constexpr int kSystemSettings = 32849;

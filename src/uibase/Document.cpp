@@ -17,9 +17,12 @@
 class CDocumentUndoStep : public QUndoCommand {
 public:
     CDocumentUndoStep(CDocument& doc, const QString& text, std::unique_ptr<CDocumentChange> change,
-                      std::vector<CServiceData*> moved)
-        : QUndoCommand(text), m_doc(doc), m_change(std::move(change)), m_moved(std::move(moved))
+                      std::vector<CServiceData*> moved, const std::vector<CServiceData*>* selectOnUndo)
+        : QUndoCommand(text), m_doc(doc), m_change(std::move(change)), m_moved(std::move(moved)),
+          m_bSelectOnUndo(selectOnUndo != nullptr)
     {
+        if (selectOnUndo)
+            m_selectOnUndo = *selectOnUndo;
     }
     void undo() override
     {
@@ -38,12 +41,16 @@ public:
 private:
     std::vector<CServiceData*> Changed(bool forward) const
     {
+        if (!forward && m_bSelectOnUndo)
+            return m_selectOnUndo;
         return m_moved.empty() ? m_change->ChangedServices(forward) : m_moved;
     }
 
     CDocument& m_doc;
     std::unique_ptr<CDocumentChange> m_change;
     std::vector<CServiceData*> m_moved;
+    bool m_bSelectOnUndo = false;
+    std::vector<CServiceData*> m_selectOnUndo;
     bool m_bPushed = false;
 };
 
@@ -56,7 +63,7 @@ CDocument::CDocument(IUserPrompts& prompts, QObject* parent)
 }
 
 bool CDocument::RunChange(const QString& text, const std::function<void()>& edit,
-                          const std::vector<CServiceData*>& moved)
+                          const std::vector<CServiceData*>& moved, const std::vector<CServiceData*>* selectOnUndo)
 {
     const bool wasModified = m_pDoc->IsModified();
     auto change = std::make_unique<CDocumentChange>(*m_pDoc);
@@ -67,7 +74,7 @@ bool CDocument::RunChange(const QString& text, const std::function<void()>& edit
         m_pDoc->SetModifiedFlag(wasModified);
         return false;
     }
-    m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change), moved));
+    m_pUndoStack->push(new CDocumentUndoStep(*this, text, std::move(change), moved, selectOnUndo));
     SetModifiedFlag(!m_pUndoStack->isClean());
     return true;
 }

@@ -59,8 +59,12 @@ public:
     // something. A command that moves channels names them in moved: they are
     // what an undo or redo of the step shows as changed (from the records
     // alone, moving two channels past two others reads the other way round).
+    // A command that reorders the whole table names in selectOnUndo the
+    // channels selected before it: an undo selects them again, not the
+    // whole table.
     bool RunChange(const QString& text, const std::function<void()>& edit,
-                   const std::vector<CServiceData*>& moved = {});
+                   const std::vector<CServiceData*>& moved = {},
+                   const std::vector<CServiceData*>* selectOnUndo = nullptr);
     // The update-all-views call: every view of the document gets the hint
     // (the sender too; a view ignores what it sent itself if it must).
     void UpdateAllViews(QObject* sender, int hint, void* object = nullptr);

@@ -1,6 +1,7 @@
 #include "UserPrompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 
 namespace {
 QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
@@ -46,4 +47,12 @@ QString CQtUserPrompts::GetSaveFileName(QWidget* parent, const QString& caption,
 {
     // The dialog asks before replacing an existing file.
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+int CQtUserPrompts::ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                               const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, caption, label, items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,9 @@ public:
                                     const QString& filter) = 0;
     virtual QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                     const QString& filter) = 0;
+    // One of items, by its index; -1 when the user cancelled.
+    virtual int ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                           const QStringList& items) = 0;
 };
 
 // The real dialogs.
@@ -37,4 +41,6 @@ public:
                             const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                             const QString& filter) override;
+    int ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                   const QStringList& items) override;
 };

@@ -62,6 +62,22 @@ QString CFakePrompts::GetSaveFileName(QWidget* parent, const QString& caption, c
     return saveNames.takeFirst();
 }
 
+int CFakePrompts::ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                             const QStringList& items)
+{
+    records.append({QStringLiteral("choice"),
+                    caption,
+                    label + QLatin1Char('|') + items.join(QLatin1Char('|')),
+                    {},
+                    {},
+                    parent != nullptr});
+    if (choices.isEmpty()) {
+        ++unscripted;
+        return -1;
+    }
+    return choices.takeFirst();
+}
+
 QList<PromptRecord> CFakePrompts::OfKind(const QString& kind) const
 {
     QList<PromptRecord> out;

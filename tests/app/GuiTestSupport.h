@@ -32,6 +32,7 @@ public:
     QList<QMessageBox::StandardButton> answers;
     QStringList openNames;
     QStringList saveNames;
+    QList<int> choices; // answers of ChooseItem
     int unscripted = 0;
 
     QMessageBox::StandardButton Question(QWidget* parent, const QString& caption, const QString& text,
@@ -44,6 +45,8 @@ public:
                             const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                             const QString& filter) override;
+    int ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                   const QStringList& items) override;
 
     // Records of one kind, in order.
     QList<PromptRecord> OfKind(const QString& kind) const;

@@ -22,6 +22,7 @@
 #include "model/ServiceData.h"
 #include "views/ChannelListModel.h"
 #include "views/VandrelEdit2028View.h"
+#include "uibase/CommandIds.h"
 #include "uibase/ViewMessages.h"
 #include "uibase/CommandIds.h"
 
