@@ -134,7 +134,7 @@ TEST(ReferenceMatch, TheReportStopsAfterItsLimitAndCountsTheRest)
     EXPECT_EQ(lines[kMaxReportedLines - 1], "Zeile 1001: nicht lesbar: Typ \"\" ist weder TV noch Radio");
     // 201 unreadable lines and the second line not found are left out.
     EXPECT_EQ(lines.back(), "… und 202 weitere Zeilen");
-    EXPECT_EQ(ReportSummaryLines(result)[3], "Nicht gefunden: 2");
+    EXPECT_EQ(ReportSummaryLines(result)[4], "Nicht gefunden: 2");
 }
 
 TEST(ReferenceMatch, TheOwnListRestoresTheOrderAfterARescanAsOneStep)
