@@ -495,53 +495,58 @@ bool CServiceDataArray::Rearrange(int first, int count, const std::vector<CServi
         return false;
     }
     const auto begin = m_records.begin() + first;
-    const auto end = begin + count;
-    // Checked before anything moves: every record of order must be at hand.
-    std::vector<const CServiceData*> available;
-    available.reserve(static_cast<size_t>(count) + parked.size());
-    for (auto it = begin; it != end; ++it) {
-        available.push_back(it->get());
+    const size_t rangeSize = static_cast<size_t>(count);
+    // The records at hand by address, each with its place: in the range,
+    // then behind it in parked. One sorted table serves the check and the
+    // moves, so an undo of thousands of channels sorts once.
+    std::vector<std::pair<const CServiceData*, size_t>> atHand;
+    atHand.reserve(rangeSize + parked.size());
+    for (size_t i = 0; i < rangeSize; ++i) {
+        atHand.emplace_back(begin[static_cast<std::ptrdiff_t>(i)].get(), i);
     }
-    for (const auto& p : parked) {
-        available.push_back(p.get());
+    for (size_t i = 0; i < parked.size(); ++i) {
+        atHand.emplace_back(parked[i].get(), rangeSize + i);
     }
-    std::sort(available.begin(), available.end());
-    std::vector<const CServiceData*> wanted(order.begin(), order.end());
-    std::sort(wanted.begin(), wanted.end());
-    if (std::adjacent_find(wanted.begin(), wanted.end()) != wanted.end()) {
-        return false;
-    }
-    for (const CServiceData* r : wanted) {
-        if (!std::binary_search(available.begin(), available.end(), r)) {
+    std::sort(atHand.begin(), atHand.end());
+    // Checked before anything moves: every record of order is at hand, and
+    // none is named twice.
+    std::vector<char> taken(atHand.size(), 0);
+    std::vector<size_t> source;
+    source.reserve(order.size());
+    for (const CServiceData* r : order) {
+        const auto it = std::lower_bound(atHand.begin(), atHand.end(), r,
+                                         [](const auto& entry, const CServiceData* key) { return entry.first < key; });
+        if (it == atHand.end() || it->first != r) {
             return false;
         }
+        const size_t at = static_cast<size_t>(it - atHand.begin());
+        if (taken[at]) {
+            return false;
+        }
+        taken[at] = 1;
+        source.push_back(it->second);
     }
 
-    std::vector<std::unique_ptr<CServiceData>> pool;
-    pool.reserve(available.size());
-    std::move(begin, end, std::back_inserter(pool));
-    std::move(parked.begin(), parked.end(), std::back_inserter(pool));
-    parked.clear();
-    std::sort(pool.begin(), pool.end(), [](const auto& a, const auto& b) { return a.get() < b.get(); });
-    // Looked up by address in a copy, since taking records out of the pool
-    // leaves empty places that would break its order.
-    std::vector<const CServiceData*> keys;
-    keys.reserve(pool.size());
-    for (const auto& p : pool) {
-        keys.push_back(p.get());
-    }
     std::vector<std::unique_ptr<CServiceData>> range;
     range.reserve(order.size());
-    for (CServiceData* r : order) {
-        const auto at = std::lower_bound(keys.begin(), keys.end(), r) - keys.begin();
-        range.push_back(std::move(pool[static_cast<size_t>(at)]));
+    for (size_t place : source) {
+        range.push_back(place < rangeSize ? std::move(begin[static_cast<std::ptrdiff_t>(place)])
+                                          : std::move(parked[place - rangeSize]));
     }
-    for (auto& p : pool) {
-        if (p) {
-            parked.push_back(std::move(p));
+    // What order left out waits in parked.
+    std::vector<std::unique_ptr<CServiceData>> left;
+    for (size_t i = 0; i < rangeSize; ++i) {
+        if (begin[static_cast<std::ptrdiff_t>(i)]) {
+            left.push_back(std::move(begin[static_cast<std::ptrdiff_t>(i)]));
         }
     }
-    m_records.erase(begin, end);
+    for (auto& p : parked) {
+        if (p) {
+            left.push_back(std::move(p));
+        }
+    }
+    parked = std::move(left);
+    m_records.erase(begin, begin + count);
     m_records.insert(m_records.begin() + first, std::make_move_iterator(range.begin()),
                      std::make_move_iterator(range.end()));
     return true;
