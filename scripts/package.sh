@@ -113,7 +113,10 @@ root="$BUILD/package-root"
 rm -rf "$root"
 dpkg-deb -x "$deb" "$root"
 [ "$deb_version" = "$version-1" ] || fail "package version $deb_version, project version $version"
-zcat "$root/usr/share/doc/$name/changelog.Debian.gz" | head -n 1 | grep -qF "$name ($deb_version)" ||
+# (Output is taken whole before grep looks: an early "grep -q" would end the
+# writer with SIGPIPE, which pipefail counts as a failure.)
+first_entry=$(zcat "$root/usr/share/doc/$name/changelog.Debian.gz" | sed -n 1p)
+grep -qF "$name ($deb_version)" <<< "$first_entry" ||
   fail "the first entry of packaging/debian/changelog is not $name ($deb_version)"
 grep -m 1 '<release ' "$root/usr/share/metainfo/$app_id.metainfo.xml" | grep -qF "version=\"$version\"" ||
   fail "the first release in the metainfo is not $version"
@@ -124,10 +127,10 @@ for program in ndbtool vandreledit2028; do
   sections=$(readelf -S --wide "$root/usr/bin/$program" | sed -n 's/^ *\[ *[0-9]*\] \([^ ]*\) .*/\1/p')
   if grep -qx -e '.comment' -e '.note' <<< "$sections"; then fail "$program keeps a .comment or .note section"; fi
 done
-readelf -d "$root/usr/bin/ndbtool" | grep -q 'NEEDED.*\[libstdc++\.so\.6\]' ||
+grep -q 'NEEDED.*\[libstdc++\.so\.6\]' <<< "$(readelf -d "$root/usr/bin/ndbtool")" ||
   fail "ndbtool does not link libstdc++.so.6 dynamically"
 # A runtime linked in would leave no symbol to take from the shared one.
-nm -D --undefined-only "$root/usr/bin/ndbtool" | grep -q '@GLIBCXX_' ||
+grep -q '@GLIBCXX_' <<< "$(nm -D --undefined-only "$root/usr/bin/ndbtool")" ||
   fail "ndbtool carries a copy of the C++ runtime"
 
 desktop=$root/usr/share/applications/$app_id.desktop
@@ -189,8 +192,8 @@ for lang in en de; do
     grep -q "^\.SS \"${c//-/\\\\-} " <<< "$page_text" || fail "$dir/ndbtool.1.gz does not document $c"
   done
 done
-zcat /usr/share/man/de/man1/ndbtool.1.gz | grep -q '^\.SH BEFEHLE' || fail "the German ndbtool page is not German"
-zcat /usr/share/man/de/man1/vandreledit2028.1.gz | grep -q '^\.SH BESCHREIBUNG' ||
+grep -q '^\.SH BEFEHLE' <<< "$(zcat /usr/share/man/de/man1/ndbtool.1.gz)" || fail "the German ndbtool page is not German"
+grep -q '^\.SH BESCHREIBUNG' <<< "$(zcat /usr/share/man/de/man1/vandreledit2028.1.gz)" ||
   fail "the German vandreledit2028 page is not German"
 
 # The help describes each command in one line; the completion knows every
