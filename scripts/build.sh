@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the folder given as $BUILD_DIR).
+# Configures and builds into build/ (or the folder given as $BUILD_DIR):
+# everything, or only the targets named in $BUILD_TARGETS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVE_BUILD_GUI=ON -DVE_BUILD_TESTS=ON "$@" > /dev/null
-cmake --build "$BUILD_DIR" -j "$(nproc)"
+targets=()
+for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$BUILD_DIR" -j "$(nproc)" "${targets[@]}"

@@ -8,7 +8,9 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: load roundtrip clipboard sort_order reflist
 #
 # FUZZ_NO_BUILD=1 skips the build (for several runs side by side);
-# FUZZ_ARGS adds libFuzzer flags (for example -jobs or -dict).
+# FUZZ_ARGS adds libFuzzer flags (for example -jobs or -dict). A build folder
+# already configured with the fuzz targets (such as the one of
+# scripts/sanitize.sh) is used as it is configured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -24,8 +26,10 @@ if ! command -v clang++ > /dev/null; then
 fi
 
 if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
-  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DVE_BUILD_FUZZ=ON -DVE_BUILD_GUI=OFF -DVE_BUILD_TESTS=OFF -DVE_BUILD_BENCH=OFF > /dev/null
+  if ! grep -qx 'VE_BUILD_FUZZ:BOOL=ON' "$BUILD/CMakeCache.txt" 2> /dev/null; then
+    cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DVE_BUILD_FUZZ=ON -DVE_BUILD_GUI=OFF -DVE_BUILD_TESTS=OFF -DVE_BUILD_BENCH=OFF > /dev/null
+  fi
   cmake --build "$BUILD" -j "$(nproc)" --target fuzz_load fuzz_roundtrip fuzz_clipboard fuzz_sort_order \
     fuzz_reflist fuzz_make_seeds > /dev/null
   "$BUILD/fuzz/fuzz_make_seeds" "$BUILD/seeds/db" "$BUILD/seeds/clip" "$BUILD/seeds/order" "$BUILD/seeds/reflist"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds, writes the demo database and starts the editor on it.
+# Sets up, builds the editor and ndbtool (not the tests), writes the demo
+# database and starts the editor on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
+BUILD_TARGETS="vandreledit2028 ndbtool" bash scripts/build.sh
 build/tools/ndbtool/ndbtool demo build/demo.ndb
 build/tools/ndbtool/ndbtool info build/demo.ndb
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -16,4 +16,6 @@ if [ "${VE_QUICK:-0}" = 1 ]; then
 fi
 bash scripts/package.sh
 bash scripts/sanitize.sh
-bash scripts/fuzz.sh "${VE_FUZZ_SECONDS:-60}"
+# The sanitizer build holds the fuzz targets too: the core is not compiled
+# again with the same sanitizers.
+FUZZ_BUILD_DIR=${ASAN_BUILD_DIR:-build-asan} bash scripts/fuzz.sh "${VE_FUZZ_SECONDS:-60}"

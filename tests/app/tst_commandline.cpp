@@ -1,9 +1,18 @@
 // The editor's command line through the real program: --help and --version
-// answer without a display; options Qt does not take are refused.
+// answer without a display; options Qt does not take are refused; without a
+// display the editor says so; a second start hands its files to the running
+// editor.
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <memory>
 
 #include "BuildInfo.h"
+#include "Document.h"
+#include "GuiTestSupport.h"
+#include "MainFrame.h"
+#include "SingleInstance.h"
+#include "VandrelEdit2028App.h"
 
 namespace {
 
@@ -43,6 +52,8 @@ class TestCommandLine : public QObject {
 private slots:
     void helpAndVersionNeedNoDisplay();
     void optionsQtDoesNotTakeAreRefused();
+    void withoutDisplayTheEditorSaysSoInGerman();
+    void aSecondStartOpensItsFilesAsTabsOfTheRunningEditor();
 };
 
 void TestCommandLine::helpAndVersionNeedNoDisplay()
@@ -72,5 +83,63 @@ void TestCommandLine::optionsQtDoesNotTakeAreRefused()
     QVERIFY(run.out.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+void TestCommandLine::withoutDisplayTheEditorSaysSoInGerman()
+{
+    const Run run = RunEditor({}, QStringLiteral("xcb"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("vandreledit2028: Kein Bildschirm gefunden."), run.err.constData());
+    QVERIFY2(!run.err.contains("qt.qpa"), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+
+    // A display that cannot be reached: Qt gives up, the editor explains.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":97"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VANDRELEDIT2028_PATH), QStringList());
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().startsWith("vandreledit2028: Kein Bildschirm gefunden."));
+}
+
+// The running editor is this test's application, listening as main() makes
+// it listen; the second start is the real program on the same session.
+void TestCommandLine::aSecondStartOpensItsFilesAsTabsOfTheRunningEditor()
+{
+    CGuiFixture fixture;
+    qputenv("XDG_RUNTIME_DIR", fixture.Dir().toLocal8Bit());
+    QVERIFY(fixture.Start());
+    auto single = std::make_unique<CSingleInstance>();
+    QVERIFY(single->Listen(fixture.App()));
+    const QString first = fixture.WriteFile(QStringLiteral("erste.ndb"), GoodDatabase());
+    fixture.WriteFile(QStringLiteral("zweite.ndb"), GoodDatabase());
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), fixture.Dir()); // no settings of the user, should it start alone
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(fixture.Dir()); // a relative name is made absolute by the second start
+    second.start(QStringLiteral(VANDRELEDIT2028_PATH), {first, QStringLiteral("zweite.ndb")});
+    // The event loop runs while waiting: the running editor has to answer.
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 30000);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    QTRY_COMPARE(fixture.App().Documents().size(), size_t(2));
+    QStringList opened;
+    for (CDocument* document : fixture.App().Documents()) {
+        opened << QFileInfo(document->PathName()).fileName();
+        QCOMPARE(fixture.Frame().FramesOf(document).size(), 1);
+    }
+    QCOMPARE(opened, QStringList({QStringLiteral("erste.ndb"), QStringLiteral("zweite.ndb")}));
+    QVERIFY(fixture.Prompts().records.isEmpty());
+
+    // Once the editor has gone, a start runs on its own again.
+    single.reset();
+    QVERIFY(!CSingleInstance::HandOver({first}, 1000));
+}
+
+QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -232,29 +233,59 @@ TEST_F(NdbtoolTest, HelpAndVersionAnswerOnStandardOutputWrongUsageOnStandardErro
     const auto wrong = Run("frobnicate");
     EXPECT_EQ(wrong.exitCode, 1);
     EXPECT_TRUE(wrong.out.empty()) << wrong.out;
-    EXPECT_EQ(wrong.err, help.out);
+    EXPECT_EQ(wrong.err, "Unbekannter Befehl „frobnicate“.\n" + help.out);
+    EXPECT_EQ(Run("").err, "Kein Befehl angegeben.\n" + help.out);
+
+    // A command called wrongly names the reason, then its own usage line.
+    EXPECT_EQ(Run("channels a --television").err,
+              "Unbekannte Option „--television“.\nAufruf: ndbtool channels DATEI [--radio]\n");
+    EXPECT_EQ(Run("demo x --tv").err,
+              "Der Option „--tv“ fehlt der Wert.\nAufruf: ndbtool demo AUSGABE [--tv ANZAHL] [--radio ANZAHL]\n");
+    EXPECT_EQ(Run("resave a").err, "Zu wenige Argumente.\nAufruf: ndbtool resave DATEI AUSGABE [--force]\n");
+    EXPECT_EQ(Run("info a b").err, "Zu viele Argumente.\nAufruf: ndbtool info DATEI\n");
 }
 
-// The manual page has one subsection per command, headed by the command's
-// usage line: a command added or changed without its documentation fails.
-TEST_F(NdbtoolTest, ManualPageDocumentsExactlyTheCommandsOfTheHelp)
+// Each manual page (English and German) has one subsection per command,
+// headed by the command's usage line: a command added or changed without its
+// documentation fails. The German page uses the placeholders of the help, the
+// English page English ones.
+TEST_F(NdbtoolTest, ManualPagesDocumentExactlyTheCommandsOfTheHelp)
 {
-    std::string man = ReadText(NDBTOOL_MANPAGE);
-    ASSERT_FALSE(man.empty());
-    for (const std::string markup : {"\\fB", "\\fI", "\\fP", "\\fR", "\""}) {
-        for (size_t at = man.find(markup); at != std::string::npos; at = man.find(markup, at)) {
-            man.erase(at, markup.size());
+    const auto sectionsOf = [](std::string man) {
+        for (const std::string markup : {"\\fB", "\\fI", "\\fP", "\\fR", "\""}) {
+            for (size_t at = man.find(markup); at != std::string::npos; at = man.find(markup, at)) {
+                man.erase(at, markup.size());
+            }
         }
-    }
-    for (size_t at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at)) {
-        man.erase(at, 1);
-    }
-    std::vector<std::string> sections;
-    for (const std::string& line : Lines(man)) {
-        if (line.rfind(".SS ", 0) == 0) {
-            sections.push_back(line.substr(4));
+        for (size_t at = man.find("\\-"); at != std::string::npos; at = man.find("\\-", at)) {
+            man.erase(at, 1);
         }
-    }
+        std::vector<std::string> sections;
+        for (const std::string& line : Lines(man)) {
+            if (line.rfind(".SS ", 0) == 0) {
+                sections.push_back(line.substr(4));
+            }
+        }
+        return sections;
+    };
+    // Every placeholder (a word in capitals) as X.
+    const auto withoutPlaceholders = [](std::vector<std::string> lines) {
+        for (std::string& line : lines) {
+            std::string out;
+            for (size_t i = 0; i < line.size();) {
+                if (std::isupper(static_cast<unsigned char>(line[i]))) {
+                    while (i < line.size() && std::isupper(static_cast<unsigned char>(line[i]))) {
+                        ++i;
+                    }
+                    out += 'X';
+                } else {
+                    out += line[i++];
+                }
+            }
+            line = out;
+        }
+        return lines;
+    };
     std::vector<std::string> commands;
     for (const std::string& line : Lines(Run("--help").out)) {
         const std::string prefix = "  ndbtool ";
@@ -262,8 +293,20 @@ TEST_F(NdbtoolTest, ManualPageDocumentsExactlyTheCommandsOfTheHelp)
             commands.push_back(line.substr(prefix.size()));
         }
     }
-    ASSERT_FALSE(commands.empty());
-    EXPECT_EQ(sections, commands) << "the subsections of COMMANDS in doc/man/ndbtool.1.in, in the order of --help";
+    ASSERT_EQ(commands.size(), 11u);
+    const std::string german = ReadText(NDBTOOL_MANPAGE_DE);
+    ASSERT_FALSE(german.empty());
+    EXPECT_EQ(sectionsOf(german), commands) << "the subsections of BEFEHLE in doc/man/de/ndbtool.1.in";
+    const std::string english = ReadText(NDBTOOL_MANPAGE);
+    ASSERT_FALSE(english.empty());
+    const auto englishSections = sectionsOf(english);
+    EXPECT_EQ(withoutPlaceholders(englishSections), withoutPlaceholders(commands))
+        << "the subsections of COMMANDS in doc/man/ndbtool.1.in, in the order of --help";
+    for (const std::string& section : englishSections) {
+        for (const std::string germanWord : {"DATEI", "AUSGABE", "LISTE", "ALT", "NEU", "ANZAHL"}) {
+            EXPECT_EQ(section.find(germanWord), std::string::npos) << section;
+        }
+    }
 }
 
 TEST_F(NdbtoolTest, DemoDatabaseIsDeterministicReadableAndScattered)

@@ -1,5 +1,8 @@
 // ndbtool: reads, checks and rewrites Rudevoz SF 2028 channel databases.
+#include <algorithm>
 #include <iostream>
+#include <streambuf>
+#include <string>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -41,20 +44,141 @@ std::vector<std::unique_ptr<Command>> AllCommands()
 
 namespace {
 
+// The German usage line and one-line description of each command, in the
+// order of the help. Kept here rather than in the commands so that the help
+// reads as one text.
+struct CommandHelp {
+    const char* name;
+    const char* usage;
+    const char* description;
+};
+
+constexpr CommandHelp kHelp[] = {
+    {"info", "info DATEI", "zeigt Kopftexte, Kanalzahlen, Favoritengruppen und Timer der Datenbank"},
+    {"channels", "channels DATEI [--radio]",
+     "listet die Fernsehkanäle (mit --radio die Radiokanäle), je Kanal eine Zeile"},
+    {"timers", "timers DATEI", "listet die belegten Timer"},
+    {"resave", "resave DATEI AUSGABE [--force]",
+     "liest die Datenbank und speichert sie wieder (die Kanäle in Empfängerreihenfolge neu nummeriert)"},
+    {"demo", "demo AUSGABE [--tv ANZAHL] [--radio ANZAHL]",
+     "schreibt eine Beispieldatenbank (höchstens 19999 Kanäle)"},
+    {"export-csv", "export-csv DATEI AUSGABE", "schreibt alle Kanäle als CSV-Datei (Windows-1252, CR LF, „;“)"},
+    {"store-order", "store-order DATEI SORTIERDATEI", "speichert die Kanalreihenfolge als Sortierdatei"},
+    {"apply-order", "apply-order DATEI SORTIERDATEI AUSGABE [--force]",
+     "wendet eine Sortierdatei auf die Datenbank an und speichert das Ergebnis"},
+    {"export-reflist", "export-reflist DATEI AUSGABE", "schreibt die Kanalreihenfolge als Referenzliste (CSV)"},
+    {"apply-reflist", "apply-reflist DATEI LISTE AUSGABE [--force]",
+     "wendet eine Referenzliste auf die Datenbank an und speichert das Ergebnis"},
+    {"diff", "diff ALT NEU [--exit-code] [--ignore-nr] [--force]",
+     "vergleicht zwei Datenbanken: je Kanal, der sich unterscheidet, eine Zeile"},
+};
+
+const CommandHelp* HelpOf(const std::string& name)
+{
+    for (const CommandHelp& h : kHelp) {
+        if (name == h.name) {
+            return &h;
+        }
+    }
+    return nullptr;
+}
+
 void PrintUsage(std::ostream& out, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
 {
-    out << "Aufruf: ndbtool BEFEHL ...\n";
+    out << "Aufruf: ndbtool BEFEHL ...\n"
+           "Liest, prüft und schreibt Kanaldatenbanken (.ndb) des Receivers Rudevoz SF 2028.\n\n";
     for (const auto& c : commands) {
-        out << "  ndbtool " << c->Usage() << '\n';
+        const CommandHelp* h = HelpOf(c->Name());
+        out << "  ndbtool " << (h ? h->usage : c->Usage()) << '\n';
+        if (h) {
+            out << "      " << h->description << '\n';
+        }
     }
     out << "  ndbtool --help\n"
+           "      zeigt diese Hilfe\n"
            "  ndbtool --version\n"
-           "Mehr dazu: man ndbtool\n";
+           "      zeigt die Version\n"
+           "\nMehr dazu: man ndbtool\n";
 }
+
+// Why the arguments do not fit the command's usage line: an option the
+// command does not know, an option without its value, too few or too many
+// files. Empty when they fit and the command refused them for another reason.
+std::string UsageProblem(const std::string& usage, const std::vector<std::string>& args)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (char ch : usage + ' ') {
+        if (ch == ' ' || ch == '[' || ch == ']') {
+            if (!word.empty()) {
+                words.push_back(word);
+            }
+            word.clear();
+        } else {
+            word += ch;
+        }
+    }
+    size_t required = 0;
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (words[i].rfind("--", 0) != 0 && words[i - 1].rfind("--", 0) != 0) {
+            ++required;
+        }
+    }
+    size_t positional = 0;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i].size() < 2 || args[i].compare(0, 2, "--") != 0) {
+            ++positional;
+            continue;
+        }
+        const auto known = std::find(words.begin(), words.end(), args[i]);
+        if (known == words.end()) {
+            return "Unbekannte Option „" + args[i] + "“.";
+        }
+        const bool takesValue = known + 1 != words.end() && (known + 1)->rfind("--", 0) != 0;
+        if (takesValue && ++i >= args.size()) {
+            return "Der Option „" + *known + "“ fehlt der Wert.";
+        }
+    }
+    if (positional < required) {
+        return "Zu wenige Argumente.";
+    }
+    if (positional > required) {
+        return "Zu viele Argumente.";
+    }
+    return {};
+}
+
+// Passes everything on to another stream buffer and notes whether anything came.
+class NotingBuffer : public std::streambuf {
+public:
+    explicit NotingBuffer(std::streambuf* target) : m_target(target) {}
+    bool Used() const { return m_used; }
+
+protected:
+    int overflow(int ch) override
+    {
+        if (traits_type::eq_int_type(ch, traits_type::eof())) {
+            return traits_type::not_eof(ch);
+        }
+        m_used = true;
+        return m_target->sputc(traits_type::to_char_type(ch));
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        m_used = m_used || count > 0;
+        return m_target->sputn(text, count);
+    }
+    int sync() override { return m_target->pubsync(); }
+
+private:
+    std::streambuf* m_target;
+    bool m_used = false;
+};
 
 int RunCommandLine(int argc, char** argv, const std::vector<std::unique_ptr<ndbtool::Command>>& commands)
 {
     if (argc < 2) {
+        std::cerr << "Kein Befehl angegeben.\n";
         PrintUsage(std::cerr, commands);
         return ndbtool::kUsage;
     }
@@ -70,13 +194,26 @@ int RunCommandLine(int argc, char** argv, const std::vector<std::unique_ptr<ndbt
     for (const auto& c : commands) {
         if (name == c->Name()) {
             const std::vector<std::string> args(argv + 2, argv + argc);
-            const int rc = c->Run(args, std::cout, std::cerr);
+            NotingBuffer noted(std::cerr.rdbuf());
+            std::ostream err(&noted);
+            const int rc = c->Run(args, std::cout, err);
+            err.flush();
             if (rc == ndbtool::kUsage) {
-                std::cerr << "Aufruf: ndbtool " << c->Usage() << '\n';
+                const CommandHelp* h = HelpOf(name);
+                const std::string usage = h ? h->usage : c->Usage();
+                const std::string problem = UsageProblem(usage, args);
+                // A command that said why (a value out of range) is not contradicted.
+                if (!problem.empty()) {
+                    std::cerr << problem << '\n';
+                } else if (!noted.Used()) {
+                    std::cerr << "Ungültige Argumente.\n";
+                }
+                std::cerr << "Aufruf: ndbtool " << usage << '\n';
             }
             return rc == ndbtool::kDifferencesFound ? 1 : rc;
         }
     }
+    std::cerr << "Unbekannter Befehl „" << name << "“.\n";
     PrintUsage(std::cerr, commands);
     return ndbtool::kUsage;
 }
