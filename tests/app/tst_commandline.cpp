@@ -8,8 +8,9 @@
 #include <memory>
 
 #include "BuildInfo.h"
-#include "Document.h"
+#include "uibase/Document.h"
 #include "GuiTestSupport.h"
+#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "SingleInstance.h"
 #include "VandrelEdit2028App.h"
@@ -131,7 +132,7 @@ void TestCommandLine::aSecondStartOpensItsFilesAsTabsOfTheRunningEditor()
     QStringList opened;
     for (CDocument* document : fixture.App().Documents()) {
         opened << QFileInfo(document->PathName()).fileName();
-        QCOMPARE(fixture.Frame().FramesOf(document).size(), 1);
+        QCOMPARE(fixture.Frame().Windows().FramesOf(document).size(), 1);
     }
     QCOMPARE(opened, QStringList({QStringLiteral("erste.ndb"), QStringLiteral("zweite.ndb")}));
     QVERIFY(fixture.Prompts().records.isEmpty());
