@@ -34,6 +34,7 @@
 #include "CommandIcons.h"
 #include "CommandTable.h"
 #include "DesktopAlert.h"
+#include "DialogHelpKey.h"
 #include "DockPane.h"
 #include "DocumentWindows.h"
 #include "HelpWindow.h"
@@ -141,6 +142,7 @@ bool CMainFrame::Create()
     });
     CreateKeyTips();
     new CKeyboardContextMenu(this);
+    new CDialogHelpKey([this] { return ShowHelp(); }, this);
 
     // The "Bearbeiten" context menu of the channel list runs the clipboard commands.
     m_pEditMenu = new QMenu(QStringLiteral("Bearbeiten"), this);
@@ -226,6 +228,7 @@ void CMainFrame::CreateActions()
     Action(cmd::kEditCopy)->setShortcut(QKeySequence::Copy);
     Action(cmd::kEditPaste)->setShortcut(QKeySequence::Paste);
     Action(cmd::kEditSelectAll)->setShortcut(QKeySequence::SelectAll);
+    Action(cmd::kChannelSearch)->setShortcut(QKeySequence::Find);
     Action(cmd::kEditUndo)->setShortcuts(QKeySequence::Undo);
     // Ctrl+Y on every platform, as on Windows, and the platform's own redo
     // keys (Ctrl+Shift+Z here) besides.
