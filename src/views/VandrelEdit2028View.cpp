@@ -23,6 +23,7 @@
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/ServiceData.h"
+#include "uibase/AccessLetters.h"
 #include "uibase/AppSettings.h"
 #include "uibase/CommandIds.h"
 #include "uibase/Document.h"
@@ -776,6 +777,7 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
     add(menu, Text(viewmsg::kSearchEntry), cmd::kChannelSearchFromList);
     menu->addSeparator();
     add(menu, Text(viewmsg::kPropertiesEntry), cmd::kProperties);
+    AssignAccessLetters(menu);
     return menu;
 }
 

@@ -118,9 +118,13 @@ void TestKeyboard::keyTipsShowOnAltAndRunTheirCommand()
     QCOMPARE(Tips()->CurrentLevel(), Level::Home);
     QStringList home = Tips()->ShownTips();
     home.sort();
-    QCOMPARE(home,
-             (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("V"),
-                          QStringLiteral("W"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}));
+    // Every panel has its own letter, none shared with a command's.
+    QCOMPARE(home, (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"),
+                                QStringLiteral("N"), QStringLiteral("O"), QStringLiteral("T"), QStringLiteral("U"),
+                                QStringLiteral("V"), QStringLiteral("W"), QStringLiteral("X"), QStringLiteral("Y"),
+                                QStringLiteral("Z")}));
+    for (QGroupBox* panel : Bar()->HomePanels()->findChildren<QGroupBox*>())
+        QVERIFY2(!panel->property("keyTip").toString().isEmpty(), qPrintable(panel->title()));
     // Escape goes back a level, then hides the tips.
     QTest::keyClick(list, Qt::Key_Escape);
     QCOMPARE(Tips()->CurrentLevel(), Level::Top);
@@ -146,6 +150,20 @@ void TestKeyboard::keyTipsShowOnAltAndRunTheirCommand()
     QCOMPARE(Tips()->CurrentLevel(), Level::None);
     QVERIFY(List()->model()->rowCount() > 1);
     QCOMPARE(List()->selectionModel()->selectedRows().size(), List()->model()->rowCount());
+
+    // A panel's letter puts the focus on its first control: "Optionen".
+    Main().setWindowState(Qt::WindowNoState);
+    Main().resize(1900, 800);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+    auto* options = Bar()->findChild<QGroupBox*>(QStringLiteral("panel_Optionen"));
+    QVERIFY(options && !Bar()->HomePanels()->CollapsedButton(options));
+    List()->setFocus();
+    PressAlt(list);
+    QTest::keyClick(list, Qt::Key_H);
+    QTest::keyClick(list, Qt::Key_O);
+    QTRY_VERIFY(options->isAncestorOf(QApplication::focusWidget()));
+    List()->setFocus();
 
     // Alt with another key is a shortcut: Alt+H shows the tab's tips at once,
     // and releasing Alt leaves them.
@@ -267,8 +285,9 @@ void TestKeyboard::contextMenusOpenFromTheKeyboard()
     QVERIFY(menu);
     QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Down);
-    QCOMPARE(menu->activeAction()->text(), QStringLiteral("Umbenennen"));
-    QTest::keyClick(menu, Qt::Key_Return);
+    QCOMPARE(menu->activeAction()->text(), QStringLiteral("&Umbenennen"));
+    // Its access letter runs it.
+    QTest::keyClick(menu, Qt::Key_U);
     QTRY_VERIFY(tree->viewport()->findChild<QWidget*>(QStringLiteral("treeLabelEdit")));
 }
 
