@@ -49,6 +49,8 @@
 #include "dialogs/TimerDlg.h"
 #include "panes/PaneCoordinator.h"
 #include "panes/PropertiesWnd.h"
+#include "panes/PropertyGrid.h"
+#include "panes/PropertyPane.h"
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
 #include "uibase/AppMessages.h"
@@ -922,6 +924,52 @@ void CMainFrame::CreateKeyTips()
     shortcut(Qt::Key_H, [this] { m_pCommandBar->StartKeyTips(); });
     shortcut(Qt::Key_S, [this] { m_pCommandBar->StyleButton()->showMenu(); });
     shortcut(Qt::Key_A, [this] { m_pCommandBar->HelpButton()->showMenu(); });
+
+    // F6 and Shift+F6 move between the main areas.
+    for (const bool forward : {true, false}) {
+        auto* s = new QShortcut(forward ? QKeySequence(Qt::Key_F6) : QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+        s->setObjectName(forward ? QStringLiteral("nextAreaShortcut") : QStringLiteral("previousAreaShortcut"));
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, [this, forward] { FocusNextArea(forward); });
+    }
+}
+
+QList<QPair<QWidget*, QWidget*>> CMainFrame::FocusAreas() const
+{
+    // Each area as the widget that holds it and the one that takes the focus.
+    QList<QPair<QWidget*, QWidget*>> areas;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        areas.append(qMakePair<QWidget*, QWidget*>(frame->Tree(), frame->Tree()));
+        areas.append(qMakePair<QWidget*, QWidget*>(frame->ListView(), frame->ListView()->ActiveItemView()));
+    }
+    if (CDockPane* search = Pane(cmd::kPaneSearch); search && search->isVisible())
+        areas.append(qMakePair<QWidget*, QWidget*>(search, m_pSearch->SearchField()));
+    // The property pane in front; those behind its tab are not shown.
+    for (const int id : {cmd::kPaneProperties, cmd::kPaneTransponder, cmd::kPaneSatellite}) {
+        CDockPane* pane = Pane(id);
+        auto* content = pane ? qobject_cast<CPropertyPane*>(pane->widget()) : nullptr;
+        if (content && pane->isVisible() && content->isEnabled()) {
+            areas.append(qMakePair<QWidget*, QWidget*>(pane, content->Grid()->Tree()));
+            break;
+        }
+    }
+    areas.append(qMakePair<QWidget*, QWidget*>(m_pCommandBar, m_pCommandBar->ApplicationButton()));
+    return areas;
+}
+
+void CMainFrame::FocusNextArea(bool forward)
+{
+    const QList<QPair<QWidget*, QWidget*>> areas = FocusAreas();
+    if (areas.isEmpty())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < areas.size(); ++i)
+        if (focus && (areas[i].first == focus || areas[i].first->isAncestorOf(focus)))
+            at = i;
+    const qsizetype n = areas.size();
+    const qsizetype next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
+    areas[next].second->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 // ---- recent files, popup, layout ------------------------------------------------------------
