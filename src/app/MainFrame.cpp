@@ -349,6 +349,8 @@ void CMainFrame::WatchUndoStack(CDocument* document)
     connect(stack, &QUndoStack::canUndoChanged, this, refresh);
     connect(stack, &QUndoStack::canRedoChanged, this, refresh);
     connect(stack, &QUndoStack::indexChanged, this, refresh);
+    // Every step, its undo and its redo may rename or remove a hit.
+    connect(stack, &QUndoStack::indexChanged, this, [this, document] { SearchAgain(document); });
 }
 
 bool CMainFrame::UpdateCommand(int id, CommandState& state)

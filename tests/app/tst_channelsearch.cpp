@@ -12,7 +12,10 @@
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
+#include "document/PaneRows.h"
 #include "model/ServiceData.h"
+#include "panes/PropertiesWnd.h"
+#include "panes/PropertyGrid.h"
 #include "uibase/Document.h"
 #include "views/VandrelEdit2028View.h"
 
@@ -122,6 +125,15 @@ void TestChannelSearch::searchesAgainAfterDeleteAndUndo()
     QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("ZDF HD")});
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57643")));
     QCOMPARE(Pane().ResultList()->topLevelItemCount(), 2);
+
+    // A rename in the channel pane, and its undo.
+    list->SelectServices({m_f->Frame().ActiveDocument()->Core().m_services.GetAt(0)});
+    list->ShowServiceInPanes(false);
+    CPropertyGrid* grid = m_f->Frame().ChannelPane()->Grid();
+    grid->CommitValue(grid->Row(panerow::kName), QStringLiteral("Das Erste"));
+    QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("ZDF HD")});
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57643")));
+    QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("Das Erste HD"), QStringLiteral("ZDF HD")}));
 }
 
 void TestChannelSearch::searchesAgainAfterCutAndPaste()
