@@ -835,6 +835,11 @@ bool CMainFrame::CreatePanes()
     return m_panes.size() == 4;
 }
 
+namespace {
+// The narrowest screen on which the search pane has a column of its own.
+constexpr int kSearchBesideWidth = 1600;
+} // namespace
+
 void CMainFrame::SizePanesToContent()
 {
     // Room for the row texts and the longest values (a satellite with its
@@ -846,6 +851,14 @@ void CMainFrame::SizePanesToContent()
         const int available = screen->availableGeometry().width();
         gridWidth = std::min(gridWidth, available * 28 / 100);
         searchWidth = std::min(searchWidth, available * 24 / 100);
+        // Below that the search shares the property panes' place as a tab,
+        // so the channel list keeps at least half of a 1366 pixel screen.
+        if (available < kSearchBesideWidth) {
+            tabifyDockWidget(Pane(cmd::kPaneSatellite), Pane(cmd::kPaneSearch));
+            Pane(cmd::kPaneProperties)->raise();
+            resizeDocks({Pane(cmd::kPaneProperties)}, {gridWidth}, Qt::Horizontal);
+            return;
+        }
     }
     resizeDocks({Pane(cmd::kPaneProperties)}, {gridWidth}, Qt::Horizontal);
     resizeDocks({Pane(cmd::kPaneSearch)}, {searchWidth}, Qt::Horizontal);
@@ -944,7 +957,7 @@ QList<QPair<QWidget*, QWidget*>> CMainFrame::FocusAreas() const
         areas.append(qMakePair<QWidget*, QWidget*>(frame->Tree(), frame->Tree()));
         areas.append(qMakePair<QWidget*, QWidget*>(frame->ListView(), frame->ListView()->ActiveItemView()));
     }
-    if (CDockPane* search = Pane(cmd::kPaneSearch); search && search->isVisible())
+    if (CDockPane* search = Pane(cmd::kPaneSearch); search && search->isVisible() && m_pSearch->isEnabled())
         areas.append(qMakePair<QWidget*, QWidget*>(search, m_pSearch->SearchField()));
     // The property pane in front; those behind its tab are not shown.
     for (const int id : {cmd::kPaneProperties, cmd::kPaneTransponder, cmd::kPaneSatellite}) {

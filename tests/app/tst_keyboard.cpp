@@ -326,9 +326,15 @@ void TestKeyboard::tabAndF6ReachTheMainAreas()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
         areas << QApplication::focusWidget();
     }
-    const QWidget* search = Main().ChannelSearch()->SearchField();
-    QCOMPARE(areas, (QList<QWidget*>{list, const_cast<QWidget*>(search), channelGrid, Bar()->ApplicationButton(),
-                                     frame->Tree(), list}));
+    // The search pane is an area where it has a column of its own; on a
+    // small screen it lies behind the channel pane's tab.
+    QList<QWidget*> expected{list, channelGrid, Bar()->ApplicationButton(), frame->Tree(), list, channelGrid};
+    if (Main().ChannelSearch()->isEnabled())
+        expected = {list,          Main().ChannelSearch()->SearchField(),
+                    channelGrid,   Bar()->ApplicationButton(),
+                    frame->Tree(), list};
+    QCOMPARE(areas, expected);
+    list->setFocus();
     QTest::keyClick(list, Qt::Key_F6, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame->Tree()));
 
