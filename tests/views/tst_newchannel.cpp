@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFocusEvent>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
