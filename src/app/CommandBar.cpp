@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "uibase/AppMessages.h"
 #include "CommandBarKeyboard.h"
-#include "uibase/CommandIds.h"
 #include "CommandPanelRow.h"
+#include "uibase/AppMessages.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 QString PlainLabel(QString text)
@@ -408,11 +408,11 @@ QWidget* CCommandBar::BuildHomeTab()
     }
     undoColumn->addStretch();
     static_cast<QHBoxLayout*>(clip->layout())->addLayout(undoColumn);
-    QMenu* clipCommands = CommandsMenu(clip, {"cmd_57637", "cmd_57635", "cmd_57634", "cmd_57642", nullptr,
-                                              "cmd_57643", "cmd_57644"});
+    QMenu* clipCommands = CommandsMenu(
+        clip, {"cmd_57637", "cmd_57635", "cmd_57634", "cmd_57642", nullptr, "cmd_57643", "cmd_57644"});
     page->AddPanel(clip, clipCommands, A("cmd_57637")->icon());
 
-    QGroupBox* view = NewPanel(QStringLiteral("Ansicht"));
+    QGroupBox* view = NewPanel(QStringLiteral("Ansicht"), QStringLiteral("N"));
     auto* paneMenu = new QMenu(QStringLiteral("Eigenschaftsfenster"), view);
     paneMenu->setObjectName(QStringLiteral("paneMenu"));
     for (const char* name : {"cmd_32782", "cmd_32783", "cmd_32784"})
@@ -443,7 +443,7 @@ QWidget* CCommandBar::BuildHomeTab()
     // The window list itself, as the button's arrow opens it.
     page->AddPanel(windows, m_pWindowMenu, A("cmd_131")->icon());
 
-    QGroupBox* selection = NewPanel(QStringLiteral("Auswahl"));
+    QGroupBox* selection = NewPanel(QStringLiteral("Auswahl"), QStringLiteral("U"));
     auto* kinds = new QVBoxLayout;
     kinds->setSpacing(0);
     kinds->addWidget(SmallButton(selection, A("cmd_32771")), 0, Qt::AlignLeft);
@@ -452,7 +452,7 @@ QWidget* CCommandBar::BuildHomeTab()
     static_cast<QHBoxLayout*>(selection->layout())->addLayout(kinds);
     page->AddPanel(selection, CommandsMenu(selection, {"cmd_32771", "cmd_32772"}), A("cmd_32771")->icon());
 
-    QGroupBox* options = NewPanel(QStringLiteral("Optionen"));
+    QGroupBox* options = NewPanel(QStringLiteral("Optionen"), QStringLiteral("O"));
     auto* checks = new QVBoxLayout;
     checks->setSpacing(2);
     checks->addStretch();
@@ -465,7 +465,7 @@ QWidget* CCommandBar::BuildHomeTab()
     page->AddPanel(options, CommandsMenu(options, {"cmd_32773", "cmd_32774", nullptr, "cmd_32775", "cmd_32776"}),
                    A("cmd_32776")->icon());
 
-    QGroupBox* tools = NewPanel(QStringLiteral("Tools"));
+    QGroupBox* tools = NewPanel(QStringLiteral("Tools"), QStringLiteral("T"));
     tools->layout()->addWidget(LargeButton(tools, A("cmd_32850"), QStringLiteral("Kanalposition\naktualisieren")));
     tools->layout()->addWidget(LargeButton(tools, A("cmd_32844"), QStringLiteral("Neuer\nKanal")));
     auto* sortMenu = new QMenu(QStringLiteral("Sortieren nach..."), tools);
@@ -486,7 +486,7 @@ QWidget* CCommandBar::BuildHomeTab()
     toolCommands->addAction(A("cmd_32882"));
     page->AddPanel(tools, toolCommands, A("cmd_32850")->icon());
 
-    QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"));
+    QGroupBox* settingsPanel = NewPanel(QStringLiteral("Settings"), QStringLiteral("E"));
     auto* settingsColumn = new QVBoxLayout;
     settingsColumn->setSpacing(0);
     for (const char* name : {"cmd_32777", "cmd_32860", "cmd_32849"})
@@ -496,18 +496,28 @@ QWidget* CCommandBar::BuildHomeTab()
     page->AddPanel(settingsPanel, CommandsMenu(settingsPanel, {"cmd_32777", "cmd_32860", "cmd_32849"}),
                    A("cmd_32777")->icon());
 
-    m_homeKeyTips[Qt::Key_D] = [page, clip] {
-        if (QToolButton* collapsed = page->CollapsedButton(clip)) {
-            collapsed->showMenu();
-            return;
-        }
-        // The first button that can run now ("Einfügen" waits for the clipboard).
-        for (QToolButton* b : clip->findChildren<QToolButton*>())
-            if (b->isEnabled()) {
-                b->setFocus(Qt::ShortcutFocusReason);
-                break;
+    // A panel's key tip opens the menu of the collapsed panel, else puts the
+    // focus on its first control that can run now ("Einfügen" waits for the
+    // clipboard); Tab goes on from there.
+    const auto panelTip = [page](QGroupBox* panel) {
+        return [page, panel] {
+            if (QToolButton* collapsed = page->CollapsedButton(panel)) {
+                collapsed->showMenu();
+                return;
             }
+            for (QWidget* w : panel->findChildren<QWidget*>())
+                if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) {
+                    w->setFocus(Qt::ShortcutFocusReason);
+                    break;
+                }
+        };
     };
+    m_homeKeyTips[Qt::Key_D] = panelTip(clip);
+    m_homeKeyTips[Qt::Key_N] = panelTip(view);
+    m_homeKeyTips[Qt::Key_U] = panelTip(selection);
+    m_homeKeyTips[Qt::Key_O] = panelTip(options);
+    m_homeKeyTips[Qt::Key_T] = panelTip(tools);
+    m_homeKeyTips[Qt::Key_E] = panelTip(settingsPanel);
     m_homeKeyTips[Qt::Key_W] = [page, windows, this] {
         QToolButton* collapsed = page->CollapsedButton(windows);
         (collapsed ? collapsed : m_pWindowButton)->showMenu();

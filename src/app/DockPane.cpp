@@ -37,6 +37,11 @@ CDockPane::CDockPane(const QString& title, int paneId, QWidget* parent)
     setAllowedAreas(Qt::AllDockWidgetAreas);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
+    // A pane behind another pane's tab stays out of the Tab chain.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (widget())
+            widget()->setEnabled(visible);
+    });
 
     m_pTab = new QToolButton;
     m_pTab->setObjectName(QStringLiteral("autoHideTab_%1").arg(paneId));

@@ -74,6 +74,8 @@ CChildFrame* CDocumentWindows::CreateChildFrame(CDocument* document)
     // A hidden frame (during start) activates nothing by itself.
     if (m_pArea->activeSubWindow() != sub)
         OnSubWindowActivated(sub);
+    // The keys work on the channels at once.
+    frame->ListView()->ActiveItemView()->setFocus(Qt::OtherFocusReason);
     PlaceDocumentListButton();
     UpdateCloseButtons();
     return frame;

@@ -92,6 +92,14 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QMainWindow(parent)
             m_pBrowser->verticalScrollBar()->setValue(0);
     });
 
+    // Escape closes the manual, as it closes a dialog.
+    auto* closeAction = new QAction(QStringLiteral("Schließen"), this);
+    closeAction->setObjectName(QStringLiteral("helpClose"));
+    closeAction->setShortcut(Qt::Key_Escape);
+    closeAction->setShortcutContext(Qt::WindowShortcut);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    QWidget::addAction(closeAction);
+
     BuildContents();
     m_pBrowser->setSource(StartPage());
     resize(1100, 760);

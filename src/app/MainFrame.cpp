@@ -34,6 +34,7 @@
 #include "CommandIcons.h"
 #include "CommandTable.h"
 #include "DesktopAlert.h"
+#include "DialogHelpKey.h"
 #include "DockPane.h"
 #include "DocumentWindows.h"
 #include "HelpWindow.h"
@@ -48,6 +49,8 @@
 #include "dialogs/TimerDlg.h"
 #include "panes/PaneCoordinator.h"
 #include "panes/PropertiesWnd.h"
+#include "panes/PropertyGrid.h"
+#include "panes/PropertyPane.h"
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
 #include "uibase/AppMessages.h"
@@ -141,6 +144,7 @@ bool CMainFrame::Create()
     });
     CreateKeyTips();
     new CKeyboardContextMenu(this);
+    new CDialogHelpKey([this] { return ShowHelp(); }, this);
 
     // The "Bearbeiten" context menu of the channel list runs the clipboard commands.
     m_pEditMenu = new QMenu(QStringLiteral("Bearbeiten"), this);
@@ -226,6 +230,7 @@ void CMainFrame::CreateActions()
     Action(cmd::kEditCopy)->setShortcut(QKeySequence::Copy);
     Action(cmd::kEditPaste)->setShortcut(QKeySequence::Paste);
     Action(cmd::kEditSelectAll)->setShortcut(QKeySequence::SelectAll);
+    Action(cmd::kChannelSearch)->setShortcut(QKeySequence::Find);
     Action(cmd::kEditUndo)->setShortcuts(QKeySequence::Undo);
     // Ctrl+Y on every platform, as on Windows, and the platform's own redo
     // keys (Ctrl+Shift+Z here) besides.
@@ -344,6 +349,8 @@ void CMainFrame::WatchUndoStack(CDocument* document)
     connect(stack, &QUndoStack::canUndoChanged, this, refresh);
     connect(stack, &QUndoStack::canRedoChanged, this, refresh);
     connect(stack, &QUndoStack::indexChanged, this, refresh);
+    // Every step, its undo and its redo may rename or remove a hit.
+    connect(stack, &QUndoStack::indexChanged, this, [this, document] { SearchAgain(document); });
 }
 
 bool CMainFrame::UpdateCommand(int id, CommandState& state)
@@ -830,6 +837,11 @@ bool CMainFrame::CreatePanes()
     return m_panes.size() == 4;
 }
 
+namespace {
+// The narrowest screen on which the search pane has a column of its own.
+constexpr int kSearchBesideWidth = 1600;
+} // namespace
+
 void CMainFrame::SizePanesToContent()
 {
     // Room for the row texts and the longest values (a satellite with its
@@ -841,6 +853,14 @@ void CMainFrame::SizePanesToContent()
         const int available = screen->availableGeometry().width();
         gridWidth = std::min(gridWidth, available * 28 / 100);
         searchWidth = std::min(searchWidth, available * 24 / 100);
+        // Below that the search shares the property panes' place as a tab,
+        // so the channel list keeps at least half of a 1366 pixel screen.
+        if (available < kSearchBesideWidth) {
+            tabifyDockWidget(Pane(cmd::kPaneSatellite), Pane(cmd::kPaneSearch));
+            Pane(cmd::kPaneProperties)->raise();
+            resizeDocks({Pane(cmd::kPaneProperties)}, {gridWidth}, Qt::Horizontal);
+            return;
+        }
     }
     resizeDocks({Pane(cmd::kPaneProperties)}, {gridWidth}, Qt::Horizontal);
     resizeDocks({Pane(cmd::kPaneSearch)}, {searchWidth}, Qt::Horizontal);
@@ -921,6 +941,52 @@ void CMainFrame::CreateKeyTips()
     shortcut(Qt::Key_H, [this] { m_pCommandBar->StartKeyTips(); });
     shortcut(Qt::Key_S, [this] { m_pCommandBar->StyleButton()->showMenu(); });
     shortcut(Qt::Key_A, [this] { m_pCommandBar->HelpButton()->showMenu(); });
+
+    // F6 and Shift+F6 move between the main areas.
+    for (const bool forward : {true, false}) {
+        auto* s = new QShortcut(forward ? QKeySequence(Qt::Key_F6) : QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+        s->setObjectName(forward ? QStringLiteral("nextAreaShortcut") : QStringLiteral("previousAreaShortcut"));
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, [this, forward] { FocusNextArea(forward); });
+    }
+}
+
+QList<QPair<QWidget*, QWidget*>> CMainFrame::FocusAreas() const
+{
+    // Each area as the widget that holds it and the one that takes the focus.
+    QList<QPair<QWidget*, QWidget*>> areas;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        areas.append(qMakePair<QWidget*, QWidget*>(frame->Tree(), frame->Tree()));
+        areas.append(qMakePair<QWidget*, QWidget*>(frame->ListView(), frame->ListView()->ActiveItemView()));
+    }
+    if (CDockPane* search = Pane(cmd::kPaneSearch); search && search->isVisible() && m_pSearch->isEnabled())
+        areas.append(qMakePair<QWidget*, QWidget*>(search, m_pSearch->SearchField()));
+    // The property pane in front; those behind its tab are not shown.
+    for (const int id : {cmd::kPaneProperties, cmd::kPaneTransponder, cmd::kPaneSatellite}) {
+        CDockPane* pane = Pane(id);
+        auto* content = pane ? qobject_cast<CPropertyPane*>(pane->widget()) : nullptr;
+        if (content && pane->isVisible() && content->isEnabled()) {
+            areas.append(qMakePair<QWidget*, QWidget*>(pane, content->Grid()->Tree()));
+            break;
+        }
+    }
+    areas.append(qMakePair<QWidget*, QWidget*>(m_pCommandBar, m_pCommandBar->ApplicationButton()));
+    return areas;
+}
+
+void CMainFrame::FocusNextArea(bool forward)
+{
+    const QList<QPair<QWidget*, QWidget*>> areas = FocusAreas();
+    if (areas.isEmpty())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < areas.size(); ++i)
+        if (focus && (areas[i].first == focus || areas[i].first->isAncestorOf(focus)))
+            at = i;
+    const qsizetype n = areas.size();
+    const qsizetype next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
+    areas[next].second->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 // ---- recent files, popup, layout ------------------------------------------------------------

@@ -140,6 +140,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QList<QPair<QWidget*, QWidget*>> FocusAreas() const;
+    void FocusNextArea(bool forward);
     void CreateActions();
     void CreateDocumentArea();
     void CreateStatusBar();

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -79,6 +80,32 @@ CChannelSucheDlg::CChannelSucheDlg(QWidget* parent) : QWidget(parent)
         if (item)
             emit ServiceChosen(static_cast<CServiceData*>(item->data(0, kServiceRole).value<void*>()));
     });
+    m_pEdit->installEventFilter(this);
+    m_pResults->installEventFilter(this);
+}
+
+bool CChannelSucheDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return QWidget::eventFilter(watched, event);
+    // Down in the field goes on to the hits, the first one when none is current.
+    if (watched == m_pEdit && key->key() == Qt::Key_Down && m_pResults->topLevelItemCount() > 0) {
+        if (!m_pResults->currentItem())
+            m_pResults->setCurrentItem(m_pResults->topLevelItem(0));
+        m_pResults->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    // Enter on a hit chooses it as a click does.
+    if (watched == m_pResults && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (QTreeWidgetItem* item = m_pResults->currentItem()) {
+            emit ServiceChosen(static_cast<CServiceData*>(item->data(0, kServiceRole).value<void*>()));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QSize CChannelSucheDlg::sizeHint() const

@@ -18,6 +18,7 @@ class CChannelSucheDlg : public QWidget {
     Q_OBJECT
 public:
     explicit CChannelSucheDlg(QWidget* parent = nullptr);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Binds the pane to the document and the window's kind; searches again
     // only when either changed.

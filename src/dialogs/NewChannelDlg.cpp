@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "uibase/UserPrompts.h"
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/OptionList.h"
 #include "uibase/InputRuleEdit.h"
-#include "uibase/ViewMessages.h"
 #include "uibase/QtConversions.h"
+#include "uibase/UserPrompts.h"
+#include "uibase/ViewMessages.h"
 
 namespace {
 // A field that takes, key by key, only what the channel pane's row of the
@@ -90,6 +90,9 @@ CNewChannelDlg::CNewChannelDlg(IUserPrompts& prompts, const CVandrelEdit2028Doc&
     m_pLocked = new QCheckBox(QStringLiteral("&Gesperrt"), this);
     m_pLocked->setObjectName(QStringLiteral("lockedBox"));
     m_pLocked->setAccessibleName(QStringLiteral("Gesperrt"));
+    m_pScrambled = new QCheckBox(QStringLiteral("Vers&chlüsselt"), this);
+    m_pScrambled->setObjectName(QStringLiteral("scrambledBox"));
+    m_pScrambled->setAccessibleName(QStringLiteral("Verschlüsselt"));
     m_pSkip = new QCheckBox(QStringLiteral("Über&springen"), this);
     m_pSkip->setObjectName(QStringLiteral("skipBox"));
     m_pSkip->setAccessibleName(QStringLiteral("Überspringen"));
@@ -109,6 +112,7 @@ CNewChannelDlg::CNewChannelDlg(IUserPrompts& prompts, const CVandrelEdit2028Doc&
     form->addRow(QStringLiteral("P&rovider"), m_pProvider);
     form->addRow(QStringLiteral("&Favoriten"), m_pGroup);
     auto* flags = new QHBoxLayout;
+    flags->addWidget(m_pScrambled);
     flags->addWidget(m_pLocked);
     flags->addWidget(m_pSkip);
     flags->addStretch(1);
@@ -181,6 +185,13 @@ void CNewChannelDlg::ShowTemplate()
     const CServiceData* templ = NewChannelTemplate(m_doc, m_bTelevision, m_pSelected, TransponderIndex());
     m_pTemplate->setText(QString::fromStdString(TemplateText(templ)));
     m_pTemplate->setAccessibleName(QStringLiteral("Vorlage: %1").arg(m_pTemplate->text()));
+    // Only a template's scrambling can be kept; without one there is nothing to tick.
+    const bool scrambled = TemplateScrambled(m_doc, m_bTelevision, m_pSelected, TransponderIndex());
+    m_pScrambled->setChecked(scrambled);
+    m_pScrambled->setEnabled(scrambled);
+    m_pScrambled->setToolTip(scrambled
+                                 ? QStringLiteral("Übernimmt die Verschlüsselung der Vorlage.")
+                                 : QStringLiteral("Die Vorlage auf diesem Transponder ist unverschlüsselt."));
 }
 
 QWidget* CNewChannelDlg::WidgetOf(NewChannelField field) const
@@ -222,6 +233,7 @@ void CNewChannelDlg::accept()
     texts.favouriteGroup = m_pGroup->currentData().toInt();
     texts.locked = m_pLocked->isChecked();
     texts.skip = m_pSkip->isChecked();
+    texts.scrambled = m_pScrambled->isChecked();
     const NewChannelCheck check = CheckNewChannel(m_doc, texts, m_bTelevision);
     if (!check.error.empty()) {
         m_prompts.Warning(this, windowTitle(), QString::fromStdString(check.error));

@@ -42,6 +42,7 @@ public:
     QComboBox* GroupBox() const { return m_pGroup; }
     QCheckBox* LockedBox() const { return m_pLocked; }
     QCheckBox* SkipBox() const { return m_pSkip; }
+    QCheckBox* ScrambledBox() const { return m_pScrambled; }
     QLabel* TemplateLabel() const { return m_pTemplate; }
 
 public slots:
@@ -71,4 +72,5 @@ private:
     QComboBox* m_pGroup = nullptr;
     QCheckBox* m_pLocked = nullptr;
     QCheckBox* m_pSkip = nullptr;
+    QCheckBox* m_pScrambled = nullptr;
 };

@@ -102,12 +102,15 @@ InputCheck CheckNumber(const InputRule& rule, const std::string& label, const st
     if (text.empty()) {
         return {InputVerdict::Incomplete, NumberMessage(rule, label)};
     }
-    if (!IsDigits(text) || text.size() > static_cast<size_t>(rule.maxDigits)) {
+    if (!IsDigits(text)) {
         return {InputVerdict::Refused, NumberMessage(rule, label)};
     }
-    const long value = std::stol(text);
-    if (value < rule.minValue || value > rule.maxValue) {
-        return {InputVerdict::Refused, NumberMessage(rule, label)};
+    // Digits out of range stay as typed, so the user sees what was typed
+    // and corrects it; such a text is never stored.
+    const bool tooLong = text.size() > static_cast<size_t>(rule.maxDigits);
+    const long value = tooLong ? 0 : std::stol(text);
+    if (tooLong || value < rule.minValue || value > rule.maxValue) {
+        return {InputVerdict::Incomplete, NumberMessage(rule, label)};
     }
     return {};
 }

@@ -2,8 +2,9 @@
 // What a typed value may hold before it reaches a record: the length and
 // characters of a text field, the digits and range of a number field, and
 // the German texts that state a rule and explain a refusal. The editors of
-// the panes and the tree check every keystroke against these rules, and the
-// edits refuse what breaks them, so nothing is cut, replaced or wrapped
+// the panes and the tree check every keystroke against these rules: a
+// character a field cannot hold is refused, digits out of range stay as
+// typed but are never stored, so nothing is cut, replaced or wrapped
 // without the user seeing it.
 #include <cstdint>
 #include <optional>

@@ -70,6 +70,11 @@ void ApplyFields(CServiceData& s, const NewChannelFields& f, uint16_t transponde
         s.m_record[29] = 0;
         s.m_record[32] = 0;
     }
+    // The user may clear the template's scrambling, never invent one.
+    if (!f.scrambled && s.IsScrambled()) {
+        s.m_record[28] = 0;
+        s.m_record[29] = 0;
+    }
 }
 
 // The receiver's in-use marks of the channel's transponder and satellite. A
@@ -131,6 +136,17 @@ const CServiceData* NewChannelTemplate(const CVandrelEdit2028Doc& doc, bool tele
         }
     }
     return rows.front().service;
+}
+
+bool TemplateScrambled(const CVandrelEdit2028Doc& doc, bool television, const CServiceData* selected,
+                       int transponderIndex)
+{
+    const CServiceData* templ = NewChannelTemplate(doc, television, selected, transponderIndex);
+    if (templ == nullptr || transponderIndex < 0 || transponderIndex >= doc.m_transponders.GetSize()) {
+        return false;
+    }
+    return templ->IsScrambled() &&
+           templ->GetTransponder() == doc.m_transponders.GetAt(transponderIndex)->GetNumber();
 }
 
 std::string TemplateText(const CServiceData* templ)
@@ -242,6 +258,7 @@ NewChannelCheck CheckNewChannel(const CVandrelEdit2028Doc& doc, const NewChannel
     f.favouriteGroup = std::clamp(in.favouriteGroup, 0, 8);
     f.locked = in.locked;
     f.skip = in.skip;
+    f.scrambled = in.scrambled;
     if (const CServiceData* same = FindSameChannel(doc.m_services, television, transponder->GetNumber(),
                                                    static_cast<uint16_t>(f.serviceId))) {
         check.bad = NewChannelField::ServiceId;

@@ -46,6 +46,8 @@ struct NewChannelFields {
     int favouriteGroup = 0; // 0 none, 1 to 8
     bool locked = false;
     bool skip = false;
+    // Keeps the template's scrambling; false clears it.
+    bool scrambled = false;
 };
 
 // The fields as typed, before any check.
@@ -61,6 +63,7 @@ struct NewChannelTexts {
     int favouriteGroup = 0;
     bool locked = false;
     bool skip = false;
+    bool scrambled = false;
 };
 
 enum class NewChannelField { None, Name, Transponder, ServiceId, PmtPid, VideoPid, AudioPid, PcrPid, Provider };
@@ -85,6 +88,11 @@ std::string NewChannelBlocker(const CVandrelEdit2028Doc& doc);
 // the first channel of the kind; null when the kind has none.
 const CServiceData* NewChannelTemplate(const CVandrelEdit2028Doc& doc, bool television,
                                        const CServiceData* selected, int transponderIndex);
+// Whether a channel on the transponder at transponderIndex starts as
+// scrambled: its template is scrambled and on that same transponder (the
+// scrambling belongs to the template's own stream).
+bool TemplateScrambled(const CVandrelEdit2028Doc& doc, bool television, const CServiceData* selected,
+                       int transponderIndex);
 // How the dialog names the template: "<name> (Nr. <n>)".
 std::string TemplateText(const CServiceData* templ);
 // The transponder the dialog starts with: the template's, else the first

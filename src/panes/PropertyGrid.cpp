@@ -1,5 +1,7 @@
 #include "PropertyGrid.h"
 
+#include <QToolTip>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
@@ -22,7 +24,8 @@ constexpr int kNameColumnWidth = 120;
 // Read-only values are shown a shade lighter than the others.
 QColor ReadOnlyText(const QColor& text, const QColor& back)
 {
-    return QColor((text.red() + back.red()) / 2, (text.green() + back.green()) / 2, (text.blue() + back.blue()) / 2);
+    return QColor((text.red() + back.red()) / 2, (text.green() + back.green()) / 2,
+                  (text.blue() + back.blue()) / 2);
 }
 } // namespace
 
@@ -446,11 +449,19 @@ void CPropertyGrid::ShowDescription(QTreeWidgetItem* item)
     const CPropertyGridRow* row = RowOf(item);
     QString text;
     if (row)
-        text = QStringLiteral("<b>%1</b><br>%2").arg(row->Name().toHtmlEscaped(), row->Description().toHtmlEscaped());
+        text =
+            QStringLiteral("<b>%1</b><br>%2").arg(row->Name().toHtmlEscaped(), row->Description().toHtmlEscaped());
     else if (item)
         text = QStringLiteral("<b>%1</b>").arg(item->text(0).toHtmlEscaped());
     m_pDescription->setText(text);
     m_pDescription->setAccessibleDescription(row ? row->Description() : QString());
+}
+
+void CPropertyGrid::ShowRefusal(const QString& text)
+{
+    m_pDescription->setText(QStringLiteral("<b>%1</b>").arg(text.toHtmlEscaped()));
+    m_pDescription->setAccessibleDescription(text);
+    QToolTip::showText(m_pDescription->mapToGlobal(QPoint(0, 0)), text, m_pDescription);
 }
 
 void CPropertyGrid::SetColours(const GridColours& colours)

@@ -73,6 +73,9 @@ public:
 
     QTreeWidget* Tree() const { return m_pTree; }
     QLabel* DescriptionArea() const { return m_pDescription; }
+    // Why a typed value was not stored, shown in the description area and
+    // beside the grid until another row is described.
+    void ShowRefusal(const QString& text);
     QTreeWidgetItem* ItemOf(const CPropertyGridRow* row) const;
     CPropertyGridRow* RowOf(const QModelIndex& index) const;
     CPropertyGridRow* RowOf(const QTreeWidgetItem* item) const;

@@ -141,7 +141,8 @@ void CPropertyGridDelegate::setEditorData(QWidget* editor, const QModelIndex& in
     }
 }
 
-void CPropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void CPropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                         const QModelIndex& index) const
 {
     (void)model;
     const CPropertyGridRow* row = m_grid.RowOf(index);
@@ -168,6 +169,12 @@ void CPropertyGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOp
 bool CPropertyGridDelegate::eventFilter(QObject* object, QEvent* event)
 {
     auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::FocusOut) {
+        // The base class closes the editor without storing a text that
+        // cannot be stored; the reason stays where the grid describes rows.
+        if (CInputRuleEdit* ruled = RuleEditOf(editor); ruled && ruled->ExplainProblem())
+            m_grid.ShowRefusal(ruled->Hint());
+    }
     if (!editor || event->type() != QEvent::KeyPress)
         return QStyledItemDelegate::eventFilter(object, event);
     const auto* key = static_cast<const QKeyEvent*>(event);

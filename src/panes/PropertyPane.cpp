@@ -19,6 +19,8 @@ CPropertyPane::CPropertyPane(const QString& objectName, const QString& gridName,
     setAccessibleName(gridName);
     m_pToolBar = new CPropertiesToolBar(this);
     m_pGrid = new CPropertyGrid(this);
+    // A pane brought to the front by keyboard takes the keys in its rows.
+    setFocusProxy(m_pGrid->Tree());
     m_pGrid->setAccessibleName(gridName);
     m_pGrid->Tree()->setAccessibleName(gridName);
     GridColours colours = m_pGrid->Colours();

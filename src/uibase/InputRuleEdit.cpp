@@ -1,5 +1,6 @@
 #include "InputRuleEdit.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolTip>
 
@@ -64,6 +65,14 @@ void CInputRuleEdit::ExplainOnEnter(QObject* editor, const QEvent* event)
     const int key = static_cast<const QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         edit->ExplainProblem();
+}
+
+void CInputRuleEdit::focusOutEvent(QFocusEvent* event)
+{
+    // An empty field is only told on Enter: Tab through a blank form is quiet.
+    if (!text().isEmpty() && event->reason() != Qt::PopupFocusReason)
+        ExplainProblem();
+    QLineEdit::focusOutEvent(event);
 }
 
 void CInputRuleEdit::ShowHint(const QString& text)

@@ -48,6 +48,10 @@ public:
     // shows the reason (the view's delegate then keeps the editor open).
     static void ExplainOnEnter(QObject* editor, const QEvent* event);
 
+protected:
+    // Leaving a field whose text cannot be stored says why; the text stays.
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     void ShowHint(const QString& text);
 

@@ -7,14 +7,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "uibase/AppSettings.h"
-#include "uibase/CommandIds.h"
-#include "uibase/Document.h"
 #include "TreeLabelDelegate.h"
 #include "document/ChannelEdits.h"
 #include "document/InputRules.h"
 #include "document/TreeRules.h"
 #include "document/UpdateHints.h"
+#include "uibase/AccessLetters.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
 #include "uibase/QtConversions.h"
 
 namespace {
@@ -326,7 +327,8 @@ void CLeftView::RelabelTransponder(const CTransponderData* transponder)
             satelliteItem->setExpanded(open);
             if (current) {
                 setCurrentItem(current, 0,
-                               currentSelected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+                               currentSelected ? QItemSelectionModel::ClearAndSelect
+                                               : QItemSelectionModel::NoUpdate);
                 scrollToItem(current);
             }
             return;
@@ -529,6 +531,7 @@ QMenu* CLeftView::CreateNodeMenu(QTreeWidgetItem* item)
         break;
     }
     menu->setAccessibleName(menu->objectName());
+    AssignAccessLetters(menu);
     return menu;
 }
 
@@ -556,7 +559,8 @@ QAction* CLeftView::AddMenuCommand(QMenu* menu, int id, const QString& text)
         checkable = true;
     } else {
         UpdateCommand(id, state);
-        checkable = id == cmd::kTreeFavSeqNum || id == cmd::kTreeSortOriginal || id == cmd::kTreeSortByName || id == cmd::kTreeSortByPosition;
+        checkable = id == cmd::kTreeFavSeqNum || id == cmd::kTreeSortOriginal || id == cmd::kTreeSortByName ||
+                    id == cmd::kTreeSortByPosition;
     }
     action->setCheckable(checkable);
     action->setChecked(checkable && state.checked);

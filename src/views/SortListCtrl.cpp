@@ -13,13 +13,13 @@
 #include <unordered_map>
 
 #include "AccessibleCells.h"
-#include "uibase/AppSettings.h"
 #include "ChannelListModel.h"
-#include "SelectionRows.h"
 #include "ListPaint.h"
 #include "RowDragController.h"
+#include "SelectionRows.h"
 #include "document/ChannelEdits.h"
 #include "model/ServiceData.h"
+#include "uibase/AppSettings.h"
 
 namespace {
 
@@ -428,6 +428,19 @@ void CSortListCtrl::paintEvent(QPaintEvent* event)
         PaintEmptyListText(painter, viewport()->rect(), palette().color(QPalette::Text));
     }
     m_pImpl->pDrag->PaintDropTarget(painter);
+}
+
+QModelIndex CSortListCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // A list of rows: Home and End go to the first and last row, as in a
+    // list control, not to the first and last column of the row.
+    if ((action == MoveHome || action == MoveEnd) && !(modifiers & Qt::ControlModifier)) {
+        const QModelIndex target = QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+        if (target.isValid() && currentIndex().isValid())
+            return model()->index(target.row(), currentIndex().column());
+        return target;
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void CSortListCtrl::keyPressEvent(QKeyEvent* event)

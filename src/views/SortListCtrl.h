@@ -1,8 +1,8 @@
 #pragma once
+#include "model/ServiceData.h"
 #include <QTableView>
 #include <memory>
 #include <vector>
-#include "model/ServiceData.h"
 
 class CChannelListModel;
 class CRowDragController;
@@ -74,6 +74,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

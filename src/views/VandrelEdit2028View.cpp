@@ -11,14 +11,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "uibase/AppSettings.h"
 #include "ChannelIconView.h"
 #include "ChannelListModel.h"
-#include "uibase/Document.h"
-#include "uibase/NewChannelMarks.h"
 #include "SelectionRows.h"
 #include "SortListCtrl.h"
-#include "uibase/ViewMessages.h"
 #include "WaitCursor.h"
 #include "dialogs/VerschiebenAufPosDlg.h"
 #include "document/ChannelEdits.h"
@@ -26,8 +22,13 @@
 #include "document/VandrelEdit2028Doc.h"
 #include "model/FavoritenData.h"
 #include "model/ServiceData.h"
+#include "uibase/AccessLetters.h"
+#include "uibase/AppSettings.h"
 #include "uibase/CommandIds.h"
+#include "uibase/Document.h"
+#include "uibase/NewChannelMarks.h"
 #include "uibase/QtConversions.h"
+#include "uibase/ViewMessages.h"
 
 CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& settings, ISettingsStore& store,
                                            IUserPrompts& prompts, QWidget* parent)
@@ -49,7 +50,8 @@ CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& set
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pStack);
 
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_pList), static_cast<QAbstractItemView*>(m_pIcons)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_pList), static_cast<QAbstractItemView*>(m_pIcons)}) {
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
         connect(view, &QAbstractItemView::clicked, this, [this] { ShowServiceInPanes(false); });
@@ -57,6 +59,10 @@ CVandrelEdit2028View::CVandrelEdit2028View(CDocument& document, AppSettings& set
     }
     connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CVandrelEdit2028View::SelectionChanged);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVandrelEdit2028View::FollowCurrentRow);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CVandrelEdit2028View::FollowCurrentRow);
     connect(m_pList, &CSortListCtrl::RowsMoved, this, &CVandrelEdit2028View::OnRowsMoved);
     connect(m_pIcons, &CChannelIconView::RowsMoved, this, &CVandrelEdit2028View::OnRowsMoved);
     const auto refused = [this] { emit DropRefused(Text(viewmsg::kDropOnSelected)); };
@@ -121,6 +127,13 @@ void CVandrelEdit2028View::Fill(int mode, std::vector<ChannelRow> rows)
             EnsureSelectionVisible();
         }
     }
+    // A refill drops the selection without a signal: the panes show nothing
+    // rather than a channel the list no longer holds (television and radio).
+    CVandrelEdit2028Doc& doc = m_document.Core();
+    if (GetSelectedCount() > 0)
+        FollowCurrentRow();
+    else if (doc.m_pCurrentService && m_pModel->FindRowOfService(doc.m_pCurrentService) < 0)
+        ShowServiceInPanes(false);
 }
 
 void CVandrelEdit2028View::FillAllChannels(int kind)
@@ -214,7 +227,8 @@ void CVandrelEdit2028View::RefreshNumbers(bool renumber)
 void CVandrelEdit2028View::UpdateStatusText()
 {
     const int n = m_pModel->rowCount();
-    emit StatusTextChanged(QStringLiteral(" %1 %2").arg(n).arg(Text(n == 1 ? viewmsg::kChannel : viewmsg::kChannels)));
+    emit StatusTextChanged(
+        QStringLiteral(" %1 %2").arg(n).arg(Text(n == 1 ? viewmsg::kChannel : viewmsg::kChannels)));
 }
 
 int CVandrelEdit2028View::FindRowOfService(const CServiceData* service) const
@@ -306,16 +320,30 @@ void CVandrelEdit2028View::EnsureSelectionVisible()
     }
 }
 
+CServiceData* CVandrelEdit2028View::ServiceForPanes() const
+{
+    const QModelIndex current = m_pList->selectionModel()->currentIndex();
+    if (current.isValid() && m_pList->selectionModel()->isSelected(current))
+        return m_pModel->ServiceAt(current.row());
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? nullptr : m_pModel->ServiceAt(rows.front());
+}
+
+void CVandrelEdit2028View::FollowCurrentRow()
+{
+    if (ServiceForPanes() != m_document.Core().m_pCurrentService)
+        ShowServiceInPanes(false);
+}
+
 void CVandrelEdit2028View::ShowServiceInPanes(bool bringToFront)
 {
     CVandrelEdit2028Doc& doc = m_document.Core();
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) {
+    CServiceData* service = ServiceForPanes();
+    if (!service) {
         doc.m_pCurrentService = nullptr;
         emit ServiceShown(bringToFront);
         return;
     }
-    CServiceData* service = m_pModel->ServiceAt(rows.front());
     doc.m_pCurrentService = service;
     doc.m_pCurrentTransponder = doc.TransponderOf(service);
     doc.m_pCurrentSatellite = doc.m_pCurrentTransponder ? doc.SatelliteOf(doc.m_pCurrentTransponder) : nullptr;
@@ -572,7 +600,8 @@ void CVandrelEdit2028View::AssignFavourite(int group, bool toggle)
         return;
     const std::vector<CServiceData*> selected = ServicesOf(rows);
     bool left = false;
-    m_document.RunChange(Text(viewmsg::kUndoFavourite), [&] { left = ::AssignFavourite(selected, group, toggle); });
+    m_document.RunChange(Text(viewmsg::kUndoFavourite),
+                         [&] { left = ::AssignFavourite(selected, group, toggle); });
     if (left && m_nListMode == kModeFavourite) {
         RemoveRows(rows);
         UpdateStatusText();
@@ -698,7 +727,9 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
     favourites->addSeparator();
     const auto groups = m_document.Core().m_configuration.GroupOrder();
     for (int g = 0; g < 8; ++g) {
-        QString name = g < static_cast<int>(groups.size()) ? QString::fromUtf8(groups[static_cast<size_t>(g)]->GetName()) : QString();
+        QString name = g < static_cast<int>(groups.size())
+                           ? QString::fromUtf8(groups[static_cast<size_t>(g)]->GetName())
+                           : QString();
         if (name.isEmpty())
             name = QStringLiteral(" ");
         // An ampersand in a group name is shown, not taken as an access key.
@@ -740,6 +771,7 @@ QMenu* CVandrelEdit2028View::CreateServiceMenu(QWidget* parent)
     add(menu, Text(viewmsg::kSearchEntry), cmd::kChannelSearchFromList);
     menu->addSeparator();
     add(menu, Text(viewmsg::kPropertiesEntry), cmd::kProperties);
+    AssignAccessLetters(menu);
     return menu;
 }
 
@@ -762,7 +794,8 @@ bool CVandrelEdit2028View::eventFilter(QObject* watched, QEvent* event)
             DeleteSelected();
             return true;
         }
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & ~Qt::KeypadModifier)) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & ~Qt::KeypadModifier)) {
             ShowServiceInPanes(true);
             return true;
         }

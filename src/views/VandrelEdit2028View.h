@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "uibase/CommandTarget.h"
 #include "document/ChannelRows.h"
+#include "uibase/CommandTarget.h"
 
 class CChannelIconView;
 class CChannelListModel;
@@ -54,8 +54,9 @@ public:
     std::vector<CServiceData*> SelectedServices() const;
     void SelectServices(const std::vector<CServiceData*>& services);
     void EnsureSelectionVisible();
-    // Makes the first selected channel the document's current one (and its
-    // transponder and satellite) and announces it (hint 1509).
+    // Makes the current row's channel (the first selected one when the
+    // current row is not selected) the document's current one, with its
+    // transponder and satellite, and announces it (hint 1509).
     void ShowServiceInPanes(bool bringToFront);
 
     // Window state the list follows.
@@ -121,6 +122,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    CServiceData* ServiceForPanes() const;
+    // The panes show the channel of the current row, whatever moved it.
+    void FollowCurrentRow();
     void Fill(int mode, std::vector<ChannelRow> rows);
     // Fills again with what the list showed last.
     void Refill();

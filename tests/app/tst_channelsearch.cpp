@@ -1,18 +1,22 @@
 // The search pane through the real main window: it follows the active
 // document and its television or radio mode, a click selects the channel,
 // and it lets go of a document that closes.
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "ChildFrame.h"
-#include "uibase/Document.h"
-#include "GuiTestSupport.h"
 #include "DocumentWindows.h"
+#include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
+#include "document/PaneRows.h"
 #include "model/ServiceData.h"
+#include "panes/PropertiesWnd.h"
+#include "panes/PropertyGrid.h"
+#include "uibase/Document.h"
 #include "views/VandrelEdit2028View.h"
 
 namespace {
@@ -32,6 +36,7 @@ private slots:
     void cleanup();
     void followsDocumentAndKind();
     void clickSelectsTheChannel();
+    void hitsByKeyboard();
     void searchesAgainAfterDeleteAndUndo();
     void searchesAgainAfterCutAndPaste();
     void closingTheDocumentResetsThePane();
@@ -66,7 +71,7 @@ void TestChannelSearch::followsDocumentAndKind()
     // The radio channels with "er" appear only after switching to radio.
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_32772")));
     QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("Bayern 3"), QStringLiteral("Antenne Bayern"),
-                                             QStringLiteral("Radio Svizzera")}));
+                                            QStringLiteral("Radio Svizzera")}));
     QCOMPARE(Pane().ResultList()->topLevelItem(1)->text(4), QStringLiteral("€"));
 }
 
@@ -84,6 +89,32 @@ void TestChannelSearch::clickSelectsTheChannel()
     QCOMPARE(m_f->Frame().ActiveDocument()->Core().m_pCurrentService, selected[0]);
 }
 
+void TestChannelSearch::hitsByKeyboard()
+{
+    CMainFrame& frame = m_f->Frame();
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    CVandrelEdit2028View* list = frame.ActiveChildFrame()->ListView();
+    list->ActiveItemView()->setFocus();
+    QTRY_VERIFY(list->ActiveItemView()->hasFocus());
+    // Strg+F puts the cursor into the search field.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pane().SearchField()));
+    QTest::keyClicks(Pane().SearchField(), QStringLiteral("hd"));
+    QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("Das Erste HD"), QStringLiteral("ZDF HD")}));
+    // Down goes into the hits, Down again to the next, Enter chooses it.
+    QTest::keyClick(Pane().SearchField(), Qt::Key_Down);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Pane().ResultList()));
+    QCOMPARE(Pane().ResultList()->currentItem(), Pane().ResultList()->topLevelItem(0));
+    QTest::keyClick(Pane().ResultList(), Qt::Key_Down);
+    QTest::keyClick(Pane().ResultList(), Qt::Key_Return);
+    const auto selected = list->SelectedServices();
+    QCOMPARE(selected.size(), size_t(1));
+    QCOMPARE(QString::fromUtf8(selected[0]->GetNameText()), QStringLiteral("ZDF HD"));
+    QCOMPARE(frame.ActiveDocument()->Core().m_pCurrentService, selected[0]);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list->ActiveItemView()));
+}
+
 void TestChannelSearch::searchesAgainAfterDeleteAndUndo()
 {
     Pane().SearchField()->setText(QStringLiteral("hd"));
@@ -94,6 +125,15 @@ void TestChannelSearch::searchesAgainAfterDeleteAndUndo()
     QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("ZDF HD")});
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57643")));
     QCOMPARE(Pane().ResultList()->topLevelItemCount(), 2);
+
+    // A rename in the channel pane, and its undo.
+    list->SelectServices({m_f->Frame().ActiveDocument()->Core().m_services.GetAt(0)});
+    list->ShowServiceInPanes(false);
+    CPropertyGrid* grid = m_f->Frame().ChannelPane()->Grid();
+    grid->CommitValue(grid->Row(panerow::kName), QStringLiteral("Das Erste"));
+    QCOMPARE(HitNames(Pane()), QStringList{QStringLiteral("ZDF HD")});
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57643")));
+    QCOMPARE(HitNames(Pane()), (QStringList{QStringLiteral("Das Erste HD"), QStringLiteral("ZDF HD")}));
 }
 
 void TestChannelSearch::searchesAgainAfterCutAndPaste()

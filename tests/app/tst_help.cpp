@@ -2,6 +2,7 @@
 // pages leads to something that exists in the resources.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDirIterator>
 #include <QFile>
 #include <QSet>
@@ -9,14 +10,16 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QTreeWidget>
 #include <map>
 
+#include "DocumentWindows.h"
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
-#include "DocumentWindows.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "uibase/Document.h"
 
 namespace {
 QList<CHelpWindow*> HelpWindows()
@@ -129,6 +132,32 @@ void TestHelp::f1OpensOneManualWindow()
     QCOMPARE(browser->source(), chapterPage);
     QVERIFY(m_f->Trigger(QStringLiteral("cmd_57667")));
     QCOMPARE(HelpWindows().size(), 1);
+    // Escape closes it.
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->Browser(), Qt::Key_Escape);
+    QVERIFY(!help->isVisible());
+
+    // F1 in a modal dialog opens the page about that dialog, in a manual
+    // the dialog does not lock; afterwards the manual is free again.
+    m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("a.ndb"), GoodDatabase()));
+    QUrl shownInDialog;
+    bool ownedByDialog = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1);
+        shownInDialog = help->Browser()->source();
+        ownedByDialog = help->isVisible() && help->parentWidget() == dialog;
+        dialog->reject();
+    });
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_32777"))); // "Statistik"
+    QCOMPARE(shownInDialog, QUrl(QStringLiteral("qrc:/help/timer-statistik.html")));
+    QVERIFY(ownedByDialog);
+    QCOMPARE(HelpWindows().size(), 1);
+    QCOMPARE(help->parentWidget(), nullptr);
+    QVERIFY(help->isVisible());
+    m_f->Frame().ActiveDocument()->SetModifiedFlag(false);
 
     // Ending the program takes the manual with it.
     QVERIFY(m_f->Quit());

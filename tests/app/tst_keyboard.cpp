@@ -6,11 +6,13 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <functional>
 #include <memory>
 
@@ -18,9 +20,14 @@
 #include "CommandBar.h"
 #include "CommandBarKeyboard.h"
 #include "CommandPanelRow.h"
+#include "DockPane.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
+#include "dialogs/ChannelSucheDlg.h"
+#include "panes/PropertiesWnd.h"
+#include "panes/PropertyGrid.h"
+#include "panes/TransponderWnd.h"
 #include "views/LeftView.h"
 #include "views/SortListCtrl.h"
 #include "views/VandrelEdit2028View.h"
@@ -75,6 +82,7 @@ private slots:
     void applicationMenuShowsItsKeyTip();
     void everyCommandOfTheBarIsReachedWithTab();
     void contextMenusOpenFromTheKeyboard();
+    void tabAndF6ReachTheMainAreas();
 
 private:
     CMainFrame& Main() { return m_f->Frame(); }
@@ -118,9 +126,13 @@ void TestKeyboard::keyTipsShowOnAltAndRunTheirCommand()
     QCOMPARE(Tips()->CurrentLevel(), Level::Home);
     QStringList home = Tips()->ShownTips();
     home.sort();
-    QCOMPARE(home,
-             (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("V"),
-                          QStringLiteral("W"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}));
+    // Every panel has its own letter, none shared with a command's.
+    QCOMPARE(home, (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"),
+                                QStringLiteral("N"), QStringLiteral("O"), QStringLiteral("T"), QStringLiteral("U"),
+                                QStringLiteral("V"), QStringLiteral("W"), QStringLiteral("X"), QStringLiteral("Y"),
+                                QStringLiteral("Z")}));
+    for (QGroupBox* panel : Bar()->HomePanels()->findChildren<QGroupBox*>())
+        QVERIFY2(!panel->property("keyTip").toString().isEmpty(), qPrintable(panel->title()));
     // Escape goes back a level, then hides the tips.
     QTest::keyClick(list, Qt::Key_Escape);
     QCOMPARE(Tips()->CurrentLevel(), Level::Top);
@@ -146,6 +158,20 @@ void TestKeyboard::keyTipsShowOnAltAndRunTheirCommand()
     QCOMPARE(Tips()->CurrentLevel(), Level::None);
     QVERIFY(List()->model()->rowCount() > 1);
     QCOMPARE(List()->selectionModel()->selectedRows().size(), List()->model()->rowCount());
+
+    // A panel's letter puts the focus on its first control: "Optionen".
+    Main().setWindowState(Qt::WindowNoState);
+    Main().resize(1900, 800);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+    auto* options = Bar()->findChild<QGroupBox*>(QStringLiteral("panel_Optionen"));
+    QVERIFY(options && !Bar()->HomePanels()->CollapsedButton(options));
+    List()->setFocus();
+    PressAlt(list);
+    QTest::keyClick(list, Qt::Key_H);
+    QTest::keyClick(list, Qt::Key_O);
+    QTRY_VERIFY(options->isAncestorOf(QApplication::focusWidget()));
+    List()->setFocus();
 
     // Alt with another key is a shortcut: Alt+H shows the tab's tips at once,
     // and releasing Alt leaves them.
@@ -267,9 +293,64 @@ void TestKeyboard::contextMenusOpenFromTheKeyboard()
     QVERIFY(menu);
     QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Down);
-    QCOMPARE(menu->activeAction()->text(), QStringLiteral("Umbenennen"));
-    QTest::keyClick(menu, Qt::Key_Return);
+    QCOMPARE(menu->activeAction()->text(), QStringLiteral("&Umbenennen"));
+    // Its access letter runs it.
+    QTest::keyClick(menu, Qt::Key_U);
     QTRY_VERIFY(tree->viewport()->findChild<QWidget*>(QStringLiteral("treeLabelEdit")));
+}
+
+void TestKeyboard::tabAndF6ReachTheMainAreas()
+{
+    // After opening a file the keys work on its channel list.
+    m_f->App().OpenDocumentFile(m_f->WriteFile(QStringLiteral("b.ndb"), GoodDatabase()));
+    CChildFrame* frame = Main().ActiveChildFrame();
+    QVERIFY(frame);
+    QWidget* list = frame->ListView()->ActiveItemView();
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+
+    // Tab in the document window: the rows, their header, the tree, the rows.
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(List()->horizontalHeader()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame->Tree()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
+
+    // F6 walks the main areas and comes round again; Shift+F6 goes back.
+    QWidget* channelGrid = Main().ChannelPane()->Grid()->Tree();
+    QWidget* hiddenGrid = Main().TransponderPane()->Grid()->Tree();
+    QTRY_VERIFY(channelGrid->isEnabled() && !hiddenGrid->isEnabled()); // behind the channel pane's tab
+    frame->Tree()->setFocus();
+    QList<QWidget*> areas;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        areas << QApplication::focusWidget();
+    }
+    // The search pane is an area where it has a column of its own; on a
+    // small screen it lies behind the channel pane's tab.
+    QList<QWidget*> expected{list, channelGrid, Bar()->ApplicationButton(), frame->Tree(), list, channelGrid};
+    if (Main().ChannelSearch()->isEnabled())
+        expected = {list,          Main().ChannelSearch()->SearchField(),
+                    channelGrid,   Bar()->ApplicationButton(),
+                    frame->Tree(), list};
+    QCOMPARE(areas, expected);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame->Tree()));
+
+    // A pane behind another pane's tab is not in the Tab chain.
+    channelGrid->setFocus();
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!hiddenGrid->isAncestorOf(QApplication::focusWidget()) &&
+                QApplication::focusWidget() != hiddenGrid);
+    }
+
+    // Enter in the list: the channel pane's rows take the keys.
+    list->setFocus();
+    List()->setCurrentIndex(List()->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), channelGrid);
 }
 
 void TestKeyboard::keyTipOfACollapsedPanelOpensItsMenu()

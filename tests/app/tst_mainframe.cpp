@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QSettings>
 #include <QSlider>
@@ -26,7 +27,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QScrollBar>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -36,13 +36,24 @@
 #include "CommandTable.h"
 #include "DesktopAlert.h"
 #include "DockPane.h"
-#include "uibase/Document.h"
-#include "GuiTestSupport.h"
 #include "DocumentWindows.h"
+#include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "dialogs/ChannelSucheDlg.h"
+#include "uibase/Document.h"
 #include "views/LeftView.h"
+#include "views/VandrelEdit2028View.h"
+
+namespace {
+// The search pane has a column of its own on the left only where the screen
+// is wide enough; below that it is a tab beside the property panes.
+Qt::DockWidgetArea SearchArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().width() >= 1600 ? Qt::LeftDockWidgetArea
+                                                                                 : Qt::RightDockWidgetArea;
+}
+} // namespace
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -226,13 +237,13 @@ void TestMainFrame::enabledStates()
                                       QStringLiteral("cmd_32777"), QStringLiteral("cmd_32860")};
     // The commands of the document window.
     const QStringList withWindow = {
-        QStringLiteral("cmd_57642"), QStringLiteral("cmd_32771"), QStringLiteral("cmd_32772"),
-        QStringLiteral("cmd_32773"), QStringLiteral("cmd_32774"), QStringLiteral("cmd_32850"),
+        QStringLiteral("cmd_57642"),        QStringLiteral("cmd_32771"), QStringLiteral("cmd_32772"),
+        QStringLiteral("cmd_32773"),        QStringLiteral("cmd_32774"), QStringLiteral("cmd_32850"),
         QStringLiteral("cmd_32850_export"), QStringLiteral("cmd_32778"), QStringLiteral("cmd_59408"),
-        QStringLiteral("cmd_59409"), QStringLiteral("cmd_59410"), QStringLiteral("cmd_59411"),
-        QStringLiteral("cmd_59412"), QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
-        QStringLiteral("cmd_57609"), QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
-        QStringLiteral("cmd_32857"), QStringLiteral("cmd_32844")};
+        QStringLiteral("cmd_59409"),        QStringLiteral("cmd_59410"), QStringLiteral("cmd_59411"),
+        QStringLiteral("cmd_59412"),        QStringLiteral("cmd_57607"), QStringLiteral("cmd_57608"),
+        QStringLiteral("cmd_57609"),        QStringLiteral("cmd_32862"), QStringLiteral("cmd_32859"),
+        QStringLiteral("cmd_32857"),        QStringLiteral("cmd_32844")};
     // Copy and cut need selected rows, paste channels on the clipboard.
     QGuiApplication::clipboard()->clear();
     const QStringList later = {QStringLiteral("cmd_57637"), QStringLiteral("cmd_57635"),
@@ -306,9 +317,9 @@ void TestMainFrame::commandBarLayout()
     QStringList quick;
     for (QAction* a : bar->QuickAccessBar()->actions())
         quick << a->objectName();
-    QCOMPARE(quick, (QStringList{QStringLiteral("cmd_57600"), QStringLiteral("cmd_57601"),
-                                 QStringLiteral("cmd_57603"), QStringLiteral("cmd_57643"),
-                                 QStringLiteral("cmd_57644"), QStringLiteral("cmd_57608")}));
+    QCOMPARE(quick,
+             (QStringList{QStringLiteral("cmd_57600"), QStringLiteral("cmd_57601"), QStringLiteral("cmd_57603"),
+                          QStringLiteral("cmd_57643"), QStringLiteral("cmd_57644"), QStringLiteral("cmd_57608")}));
 
     // "Stil" and help sit at the right of the tab row.
     auto* style = bar->findChild<QToolButton*>(QStringLiteral("styleMenuButton"));
@@ -353,8 +364,9 @@ void TestMainFrame::narrowWindowCollapsesPanels()
     CCommandBar* bar = frame.CommandBar();
     CCommandPanelRow* row = bar->HomePanels();
     QVERIFY(row);
-    const QStringList titles{QStringLiteral("Zwischenablage"), QStringLiteral("Ansicht"), QStringLiteral("Fenster"),
-                             QStringLiteral("Auswahl"),        QStringLiteral("Optionen"), QStringLiteral("Tools"),
+    const QStringList titles{QStringLiteral("Zwischenablage"), QStringLiteral("Ansicht"),
+                             QStringLiteral("Fenster"),        QStringLiteral("Auswahl"),
+                             QStringLiteral("Optionen"),       QStringLiteral("Tools"),
                              QStringLiteral("Settings")};
     QList<QGroupBox*> panels;
     for (const QString& title : titles)
@@ -514,7 +526,7 @@ void TestMainFrame::panes()
     const Expected expected[] = {{150, "Eigenschaften", Qt::RightDockWidgetArea, "cmd_32784"},
                                  {32846, "Transponder", Qt::RightDockWidgetArea, "cmd_32783"},
                                  {32847, "Satellit", Qt::RightDockWidgetArea, "cmd_32782"},
-                                 {32775, "Suchen", Qt::LeftDockWidgetArea, "cmd_32775"}};
+                                 {32775, "Suchen", SearchArea(), "cmd_32775"}};
     for (const Expected& e : expected) {
         CDockPane* pane = m_f->Frame().Pane(e.id);
         QVERIFY2(pane, e.title);
@@ -529,9 +541,11 @@ void TestMainFrame::panes()
         QCOMPARE(m_f->Frame().dockWidgetArea(pane), e.area); // shown where it was
     }
     // The property panes are tabs of one dock area in creation order:
-    // properties, transponder, satellite.
-    QCOMPARE(m_f->Frame().tabifiedDockWidgets(m_f->Frame().Pane(150)),
-             (QList<QDockWidget*>{m_f->Frame().Pane(32846), m_f->Frame().Pane(32847)}));
+    // properties, transponder, satellite (and the search on a small screen).
+    QList<QDockWidget*> tabs{m_f->Frame().Pane(32846), m_f->Frame().Pane(32847)};
+    if (SearchArea() == Qt::RightDockWidgetArea)
+        tabs.append(m_f->Frame().Pane(32775));
+    QCOMPARE(m_f->Frame().tabifiedDockWidgets(m_f->Frame().Pane(150)), tabs);
 }
 
 void TestMainFrame::firstStartLayout()
@@ -552,7 +566,18 @@ void TestMainFrame::firstStartLayout()
     int columns = 0;
     for (int c = 0; c < results->columnCount(); ++c)
         columns += results->columnWidth(c);
-    QVERIFY(frame.ChannelSearch()->sizeHint().width() >= columns + results->verticalScrollBar()->sizeHint().width());
+    QVERIFY(frame.ChannelSearch()->sizeHint().width() >=
+            columns + results->verticalScrollBar()->sizeHint().width());
+
+    // On a laptop's 1366 pixels the channel list has at least half the width.
+    QVERIFY(m_f->Trigger(QStringLiteral("cmd_57600")));
+    frame.setWindowState(Qt::WindowNoState);
+    frame.resize(1366, 768);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+    QTRY_VERIFY(frame.ActiveChildFrame());
+    const QWidget* channels = frame.ActiveChildFrame()->ListView();
+    QVERIFY2(channels->width() * 2 >= frame.width(), qPrintable(QString::number(channels->width())));
 
     // A stored layout wins over the first start's.
     frame.showNormal();

@@ -243,7 +243,7 @@ void TestReference::applyReordersReportsAndMarksTheNewChannels()
     QMenu* menu = list->CreateServiceMenu(list);
     QAction* selectNew = menu->findChild<QAction*>(QStringLiteral("listCmd_32883"));
     QVERIFY(selectNew && selectNew->isEnabled());
-    QCOMPARE(selectNew->text(), QStringLiteral("alle neuen"));
+    QCOMPARE(selectNew->text().remove(QLatin1Char('&')), QStringLiteral("alle neuen"));
     selectNew->trigger();
     delete menu;
     QCOMPARE(Names(list->SelectedServices()), fresh);

@@ -70,8 +70,11 @@ TEST(InputRules, NumberRowsTakeTheirFieldsRangeOnly)
         EXPECT_FALSE(NumberOf(pid, text).has_value()) << text;
     }
 
+    // Digits out of range stay in the field as typed but are never stored.
     const InputCheck wrapped = CheckInput(serviceId, "Service ID", "70000");
-    EXPECT_EQ(wrapped.verdict, InputVerdict::Refused);
+    EXPECT_EQ(wrapped.verdict, InputVerdict::Incomplete);
+    EXPECT_EQ(CheckInput(serviceId, "Service ID", "12345678901234567890").verdict, InputVerdict::Incomplete);
+    EXPECT_EQ(CheckInput(serviceId, "Service ID", "7a").verdict, InputVerdict::Refused);
     EXPECT_EQ(wrapped.message, "\xE2\x80\x9EService ID\xE2\x80\x9C nimmt nur ganze Zahlen von 0 bis 65535 an.");
     EXPECT_TRUE(Contains(CheckInput(pid, "PMT PId", "8192").message, "0 bis 8191"));
     // An empty number may stand while typing but is never stored as 0.
@@ -104,9 +107,10 @@ TEST(InputRules, AStoredValueThatBreaksTheRuleStaysCorrectable)
     const InputRule pid = ChannelRowRule(panerow::kPcrPid);
     EXPECT_EQ(CheckInputChange(pid, "PCR PId", "9000", "9001").verdict, InputVerdict::Incomplete);
     EXPECT_EQ(CheckInputChange(pid, "PCR PId", "9000", "900").verdict, InputVerdict::Accepted);
-    EXPECT_EQ(CheckInputChange(pid, "PCR PId", "9000", "90001").verdict, InputVerdict::Refused);
-    // A valid start gives no such leeway.
-    EXPECT_EQ(CheckInputChange(pid, "PCR PId", "100", "9001").verdict, InputVerdict::Refused);
+    EXPECT_EQ(CheckInputChange(pid, "PCR PId", "9000", "90001").verdict, InputVerdict::Incomplete);
+    EXPECT_EQ(CheckInputChange(pid, "PCR PId", "9000", "9000x").verdict, InputVerdict::Refused);
+    // A valid start gives no leeway for letters.
+    EXPECT_EQ(CheckInputChange(pid, "PCR PId", "100", "100x").verdict, InputVerdict::Refused);
 }
 
 TEST(InputRules, EveryTypedRowStatesItsRule)

@@ -243,3 +243,23 @@ TEST(NewChannelEdges, AFullTableRefusesAndTheLastFreeSlotIsTaken)
     EXPECT_EQ(last.added->m_nListPos, 15001);
     EXPECT_EQ(NewChannelBlocker(one), refusal);
 }
+
+TEST_F(NewChannelTest, TheTemplatesScramblingIsKeptOnlyWhereTheUserLeavesItTicked)
+{
+    CServiceData* sky = Named(doc, "Sky Cinema"); // CA 0x1830 on transponder 2
+    constexpr int kTp2 = 1;
+    EXPECT_TRUE(TemplateScrambled(doc, true, sky, kTp2));
+    EXPECT_FALSE(TemplateScrambled(doc, true, sky, kTp4)); // another stream
+    EXPECT_FALSE(TemplateScrambled(doc, true, Named(doc, "Rai 1"), kTp3));
+
+    NewChannelFields kept = Fields(kTp2, "Sky Cinema +1", 130);
+    kept.scrambled = true;
+    const NewChannelResult a = AddNewChannel(doc, kept, true, sky);
+    ASSERT_NE(a.added, nullptr) << a.message;
+    EXPECT_EQ(a.added->GetCaValue(), 0x1830);
+
+    const NewChannelResult b = AddNewChannel(doc, Fields(kTp2, "Sky Frei", 131), true, sky);
+    ASSERT_NE(b.added, nullptr) << b.message;
+    EXPECT_EQ(b.added->GetCaValue(), 0);
+    EXPECT_FALSE(b.added->IsScrambled());
+}

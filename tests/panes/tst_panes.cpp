@@ -15,12 +15,10 @@
 #include <QUndoStack>
 #include <functional>
 
-#include "uibase/AppSettings.h"
 #include "ChildFrame.h"
 #include "DockPane.h"
-#include "uibase/Document.h"
-#include "GuiTestSupport.h"
 #include "DocumentWindows.h"
+#include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/ChannelRows.h"
@@ -32,8 +30,11 @@
 #include "panes/PropertyGrid.h"
 #include "panes/SatelliteWnd.h"
 #include "panes/TransponderWnd.h"
-#include "views/ChannelListModel.h"
+#include "uibase/AppSettings.h"
+#include "uibase/CommandIds.h"
+#include "uibase/Document.h"
 #include "uibase/InputRuleEdit.h"
+#include "views/ChannelListModel.h"
 #include "views/LeftView.h"
 #include "views/SortListCtrl.h"
 #include "views/VandrelEdit2028View.h"
@@ -63,6 +64,7 @@ private slots:
 
     void panesSitInTheirDockPanes();
     void selectingAChannelShowsItInAllPanes();
+    void panesFollowTheCurrentRow();
     void sameTransponderAndSatelliteAreNotShownAgain();
     void channelRowEditsAreUndoableSteps_data();
     void channelRowEditsAreUndoableSteps();
@@ -103,7 +105,10 @@ private:
     QWidget* EditByKeyboard(int rowId);
     QTreeWidgetItem* SatelliteNode(const QString& name);
     QTreeWidgetItem* TransponderNode(const CTransponderData* transponder);
-    QString OptionText(int satelliteIndex) { return U(Core().m_satellites.GetAt(satelliteIndex)->FormatOptionText()); }
+    QString OptionText(int satelliteIndex)
+    {
+        return U(Core().m_satellites.GetAt(satelliteIndex)->FormatOptionText());
+    }
 
     std::unique_ptr<CGuiFixture> m_f;
 };
@@ -252,6 +257,47 @@ void TestPanes::selectingAChannelShowsItInAllPanes()
     QCOMPARE(TransponderValue(15), QStringLiteral("12188"));
 }
 
+void TestPanes::panesFollowTheCurrentRow()
+{
+    CSortListCtrl* list = List()->ListCtrl();
+    const int rows = Model().rowCount();
+    QVERIFY(rows > 3);
+    ClickRow(0);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(0));
+    list->setFocus();
+    // The arrow, Page and Home/End keys move the panes with the row.
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(1));
+    QCOMPARE(ChannelValue(panerow::kName), Model().CellText(1, kColName));
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(rows - 1));
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(rows - 2));
+    QTest::keyClick(list, Qt::Key_Home);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(0));
+    QTest::keyClick(list, Qt::Key_PageDown);
+    const int paged = list->currentIndex().row();
+    QVERIFY(paged > 0);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(paged));
+    // Extending the selection shows the row the cursor is on.
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(List()->GetSelectedCount(), 3);
+    QCOMPARE(Channel()->Service(), Model().ServiceAt(2));
+    // "Alle gesperrten" selects other channels: the panes show one of them.
+    QTest::keyClick(list, Qt::Key_Home);
+    QVERIFY(Frame()->OnCommand(cmd::kSelectLocked));
+    QVERIFY(List()->GetSelectedCount() > 0);
+    QVERIFY(Channel()->Service() != Model().ServiceAt(0));
+    const int shown = Model().FindRowOfService(Channel()->Service());
+    QVERIFY(shown >= 0);
+    QVERIFY(list->selectionModel()->isSelected(Model().index(shown, 0)));
+    // Radio: the television channel is not shown beside the radio list.
+    QVERIFY(Frame()->OnCommand(cmd::kRadio));
+    QCOMPARE(Channel()->Service(), nullptr);
+}
+
 void TestPanes::sameTransponderAndSatelliteAreNotShownAgain()
 {
     const int zdf = RowOf("ZDF HD");
@@ -263,7 +309,7 @@ void TestPanes::sameTransponderAndSatelliteAreNotShownAgain()
     Core().m_services.GetAt(1)->SetNameText("Anders");
     CSatelliteData* astra = Core().m_satellites.GetAt(0);
     astra->SetFlags(static_cast<uint8_t>(astra->GetFlags() | 0x10));
-    ClickRow(zdf); // the same transponder and satellite
+    ClickRow(zdf);                                        // the same transponder and satellite
     QCOMPARE(ChannelValue(11), QStringLiteral("Anders")); // the channel pane always shows anew
     QCOMPARE(TransponderValue(15), QStringLiteral("11494"));
     QCOMPARE(SatelliteValue(104), QStringLiteral("°E"));
@@ -279,7 +325,7 @@ void TestPanes::channelRowEditsAreUndoableSteps_data()
 {
     QTest::addColumn<int>("rowId");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("column"); // the list column that shows it
+    QTest::addColumn<int>("column");    // the list column that shows it
     QTest::addColumn<QString>("shown"); // what the pane then shows
     QTest::addColumn<QString>("cell");
     QTest::newRow("Kanalname") << 11 << QStringLiteral("Neuer Kanalname lan") << int(kColName)
@@ -436,7 +482,12 @@ void TestPanes::editThroughTheRealEditor()
     auto* edit = grid->Tree()->findChild<QLineEdit*>(QStringLiteral("propertyEditor_24"));
     QVERIFY(edit != nullptr);
     edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("12345")); // four places only
+    QTest::keyClicks(edit, QStringLiteral("12345")); // stays as typed, but is not stored
+    QCOMPARE(edit->text(), QStringLiteral("12345"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::qWait(10);
+    QCOMPARE(int(Core().m_services.GetAt(1)->GetVideoPid()), 6110);
+    QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClick(edit, Qt::Key_Return);
     QTRY_COMPARE(int(Core().m_services.GetAt(1)->GetVideoPid()), 1234);
     QCOMPARE(ChannelValue(24), QStringLiteral("1234"));
@@ -488,25 +539,40 @@ void TestPanes::typedValuesKeepToTheirFields()
     QTest::keyClick(name, Qt::Key_Return);
     QTRY_COMPARE(U(service->GetNameText()), QStringLiteral("ABCDEFGHIJKLMNOPQé"));
 
-    // A Service ID of 70000 cannot be typed; the message names the range.
+    // A Service ID of 70000 stays as typed; Enter stores nothing, keeps the
+    // field open and names the range.
     const auto before = service->m_record;
     QWidget* editor = EditByKeyboard(panerow::kServiceId);
     auto* serviceId = qobject_cast<CInputRuleEdit*>(editor);
     QVERIFY(serviceId);
     QTest::keyClicks(serviceId, QStringLiteral("70000"));
-    QCOMPARE(serviceId->text(), QStringLiteral("7000"));
-    QVERIFY2(serviceId->Hint().contains(QStringLiteral("0 bis 65535")), qPrintable(serviceId->Hint()));
+    QCOMPARE(serviceId->text(), QStringLiteral("70000"));
+    QTest::keyClick(serviceId, Qt::Key_Return);
+    QTest::qWait(10);
+    QVERIFY(serviceId->isVisible());
+    QCOMPARE(serviceId->text(), QStringLiteral("70000"));
+    QCOMPARE(serviceId->Hint(), QStringLiteral("„Service ID“ nimmt nur ganze Zahlen von 0 bis 65535 an."));
+    QCOMPARE(service->m_record, before);
+    QCOMPARE(Doc()->UndoStack()->count(), 1);   // the name only
     QTest::keyClick(serviceId, Qt::Key_Escape); // cancels
     QTest::qWait(10);
     QCOMPARE(service->m_record, before);
 
-    // A PID above 8191 is refused; an empty one is not stored as 0: Enter
-    // keeps the field open and says why.
+    // Leaving the field with such a value stores nothing either and says why.
     auto* pid = qobject_cast<CInputRuleEdit*>(EditByKeyboard(panerow::kPmtPid));
     QVERIFY(pid);
     QTest::keyClicks(pid, QStringLiteral("9000"));
-    QCOMPARE(pid->text(), QStringLiteral("900"));
-    QVERIFY2(pid->Hint().contains(QStringLiteral("0 bis 8191")), qPrintable(pid->Hint()));
+    QCOMPARE(pid->text(), QStringLiteral("9000"));
+    grid->Tree()->setFocus();
+    QTest::qWait(10);
+    QVERIFY(!grid->Tree()->findChild<CInputRuleEdit*>(QStringLiteral("propertyEditor_27")));
+    QCOMPARE(service->m_record, before);
+    QVERIFY2(grid->DescriptionArea()->text().contains(QStringLiteral("0 bis 8191")),
+             qPrintable(grid->DescriptionArea()->text()));
+
+    // An empty PID is not stored as 0: Enter keeps the field open and says why.
+    pid = qobject_cast<CInputRuleEdit*>(EditByKeyboard(panerow::kPmtPid));
+    QVERIFY(pid);
     pid->selectAll();
     QTest::keyClick(pid, Qt::Key_Backspace);
     QTest::keyClick(pid, Qt::Key_Return);
@@ -714,7 +780,8 @@ void TestPanes::transponderRowEditsReachTreeAndList_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("cell");
     QTest::newRow("Frequency") << 15 << QStringLiteral("12603") << QStringLiteral("12603")
-                               << QStringLiteral("12603 H 22000 ") << int(kColFrequency) << QStringLiteral("12603");
+                               << QStringLiteral("12603 H 22000 ") << int(kColFrequency)
+                               << QStringLiteral("12603");
     QTest::newRow("Polarity") << 16 << QStringLiteral("Vertical") << QStringLiteral("Vertical")
                               << QStringLiteral("11494 V 22000 ") << int(kColPolarity) << QStringLiteral("V");
     QTest::newRow("Symbolrate") << 17 << QStringLiteral("29900") << QStringLiteral("29900")
@@ -784,7 +851,8 @@ void TestPanes::satellitePaneShowsOnly()
     QCOMPARE(SatelliteValue(100), QStringLiteral("Thor 0.8W"));
     QCOMPARE(SatelliteValue(103), QStringLiteral("0.8"));
     QCOMPARE(SatelliteValue(104), QStringLiteral("°W"));
-    QCOMPARE(Satellite()->OrientationRow()->OptionTexts(), (QStringList{QStringLiteral("°E"), QStringLiteral("°W")}));
+    QCOMPARE(Satellite()->OrientationRow()->OptionTexts(),
+             (QStringList{QStringLiteral("°E"), QStringLiteral("°W")}));
     const auto before = Core().m_satellites.GetAt(2)->m_record;
     for (const CPropertyGridRow* row : Satellite()->Grid()->Rows())
         QVERIFY2(!row->IsEditable(), qPrintable(row->Name()));

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -16,11 +17,11 @@
 #include "ChildFrame.h"
 #include "DesktopAlert.h"
 #include "DockPane.h"
-#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "VandrelEdit2028App.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "uibase/Document.h"
 #include "views/ChannelIconView.h"
 #include "views/ChannelListModel.h"
 #include "views/LeftView.h"
@@ -43,8 +44,13 @@ Bytes TwelveChannelDatabase()
     for (int i = 0; i < kTv; ++i) {
         char name[8];
         std::snprintf(name, sizeof name, "TV %02d", i + 1);
-        tv[size_t(i)].Transponder(i < 8 ? 1 : 3).ServiceId(uint16_t(100 + i)).VideoPid(uint16_t(200 + i))
-            .FavGroup(i % 3 == 0 ? 2 : 0).Name(name).Provider("Prov");
+        tv[size_t(i)]
+            .Transponder(i < 8 ? 1 : 3)
+            .ServiceId(uint16_t(100 + i))
+            .VideoPid(uint16_t(200 + i))
+            .FavGroup(i % 3 == 0 ? 2 : 0)
+            .Name(name)
+            .Provider("Prov");
     }
     for (int i = 0; i < kRadio; ++i) {
         char name[12];
@@ -198,8 +204,8 @@ void TestDocumentWindow::treeNodesChooseTheRows()
     tree->setCurrentItem(hotbird);
     QCOMPARE(List()->ListMode(), int(CVandrelEdit2028View::kModeSatellite));
     QCOMPARE(ColumnTexts(Model(), 0), Names({9, 10, 11, 12}));
-    QCOMPARE(ColumnTexts(Model(), 1), (QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"),
-                                                    QStringLiteral("12")}));
+    QCOMPARE(ColumnTexts(Model(), 1),
+             (QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")}));
 
     // Group 2 holds channels 1, 4, 7, 10; with continuous numbering 1 to 4.
     tree->setCurrentItem(tree->GroupItem(1));
@@ -308,8 +314,18 @@ void TestDocumentWindow::contextMenuEntriesAndCheckedGroup()
     SelectRows({0}); // TV 01 is in group 2
     std::unique_ptr<QMenu> menu(List()->CreateServiceMenu(nullptr));
     QStringList top;
-    for (QAction* a : menu->actions())
-        top << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QSet<QChar> letters;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) {
+            top << QStringLiteral("-");
+            continue;
+        }
+        // Every entry has an access letter no other entry has.
+        const int mark = a->text().indexOf(QLatin1Char('&'));
+        QVERIFY2(mark >= 0 && !letters.contains(a->text()[mark + 1].toLower()), qPrintable(a->text()));
+        letters.insert(a->text()[mark + 1].toLower());
+        top << QString(a->text()).remove(QLatin1Char('&'));
+    }
     QCOMPARE(top, (QStringList{QStringLiteral("Favoritenzuordnung :"), QStringLiteral("-"),
                                QStringLiteral("Löschen\tEntf"), QStringLiteral("-"),
                                QStringLiteral("Ausschneiden\tStrg+X"), QStringLiteral("Kopieren\tStrg+C"),
@@ -330,7 +346,7 @@ void TestDocumentWindow::contextMenuEntriesAndCheckedGroup()
     search->trigger();
     QVERIFY(m_f->Frame().Pane(32775)->isVisible());
     // Group 4 carries the name "Dokus".
-    QCOMPARE(FindAction(menu.get(), QStringLiteral("listCmd_32805"))->text(), QStringLiteral("Dokus"));
+    QCOMPARE(FindAction(menu.get(), QStringLiteral("listCmd_32805"))->text(), QStringLiteral("&Dokus"));
 
     // With two rows nothing is checked; in a favourite list the delete entry changes.
     SelectRows({0, 1});
@@ -338,7 +354,7 @@ void TestDocumentWindow::contextMenuEntriesAndCheckedGroup()
     QVERIFY(!FindAction(menu.get(), QStringLiteral("listCmd_32803"))->isChecked());
     Frame()->Tree()->setCurrentItem(Frame()->Tree()->GroupItem(1));
     menu.reset(List()->CreateServiceMenu(nullptr));
-    QCOMPARE(FindAction(menu.get(), QStringLiteral("listCmd_32818"))->text(),
+    QCOMPARE(FindAction(menu.get(), QStringLiteral("listCmd_32818"))->text().remove(QLatin1Char('&')),
              QStringLiteral("Favoritenzuordnung löschen\tEntf"));
 }
 

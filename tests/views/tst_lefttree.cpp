@@ -6,15 +6,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTest>
 #include <QUndoStack>
 #include <algorithm>
 #include <memory>
 
-#include "uibase/AppSettings.h"
-#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "NdbTestBuilder.h"
+#include "uibase/AppSettings.h"
+#include "uibase/Document.h"
 #include "uibase/InputRuleEdit.h"
 #include "views/LeftView.h"
 
@@ -179,8 +180,16 @@ QMenu* TestLeftTree::OpenMenu(QTreeWidgetItem* item)
 QStringList TestLeftTree::MenuTexts(QMenu* menu) const
 {
     QStringList texts;
+    QSet<QChar> letters;
     for (QAction* a : menu->actions()) {
         QString text = a->text();
+        // Each entry has an access letter of its own.
+        const int mark = text.indexOf(QLatin1Char('&'));
+        if (mark < 0 || mark + 1 >= text.size() || letters.contains(text[mark + 1].toLower()))
+            texts << QStringLiteral("no access letter of its own: ") + text;
+        else
+            letters.insert(text[mark + 1].toLower());
+        text.remove(QLatin1Char('&'));
         if (a->isCheckable())
             text += a->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
         if (!a->isEnabled())

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +15,13 @@
 #include <QUndoStack>
 
 #include "ChildFrame.h"
-#include "uibase/Document.h"
 #include "GuiTestSupport.h"
 #include "MainFrame.h"
 #include "dialogs/NewChannelDlg.h"
 #include "document/VandrelEdit2028Doc.h"
-#include "views/ChannelListModel.h"
+#include "uibase/Document.h"
 #include "uibase/InputRuleEdit.h"
+#include "views/ChannelListModel.h"
 #include "views/VandrelEdit2028View.h"
 
 using namespace ndbtest;
@@ -82,6 +83,12 @@ void TestNewChannel::addedThroughTheDialogAndSavedOnItsChain()
         dialog->ServiceIdEdit()->setText(QStringLiteral("10302"));
         dialog->PmtPidEdit()->setText(QStringLiteral("1100"));
         dialog->VideoPidEdit()->setText(QStringLiteral("9000"));
+        // Leaving the field keeps what was typed and names the range.
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(dialog->VideoPidEdit(), &leave);
+        QCOMPARE(dialog->VideoPidEdit()->text(), QStringLiteral("9000"));
+        QCOMPARE(dialog->VideoPidEdit()->Hint(),
+                 QStringLiteral("„Video PId“ nimmt nur ganze Zahlen von 0 bis 8191 an."));
         dialog->AudioPidEdit()->setText(QStringLiteral("1102"));
         dialog->PcrPidEdit()->setText(QStringLiteral("1101"));
         dialog->GroupBox()->setCurrentIndex(dialog->GroupBox()->findData(4));
