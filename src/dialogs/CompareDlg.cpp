@@ -17,8 +17,6 @@
 
 #include "ExchangeCommands.h"
 #include "NumericTreeItem.h"
-#include "document/ExchangeMessages.h"
-#include "document/FileLayer.h"
 #include "document/Messages.h"
 #include "document/ReferenceMessages.h"
 #include "document/VandrelEdit2028Doc.h"
@@ -343,23 +341,15 @@ void CCompareDlg::ShowRow(QTreeWidgetItem* item)
 
 void CCompareDlg::SaveAsText()
 {
-    QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption),
-                                             SuggestedFileName(m_active, QStringLiteral(".txt")),
-                                             QString::fromUtf8(kSaveFilter));
+    const QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption),
+                                                   SuggestedFileName(m_active, QStringLiteral(".txt")),
+                                                   QString::fromUtf8(kSaveFilter));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
     const QString oldName = m_bSwapped ? m_active.Title() : m_strOtherName;
     const QString newName = m_bSwapped ? m_strOtherName : m_active.Title();
-    const std::string text =
-        FormatComparison(oldName.toStdString(), newName.toStdString(), m_differences, m_pIgnoreNr->isChecked());
-    std::string error;
-    if (!CFileLayer::Default().WriteFileAtomic(QFile::encodeName(path).toStdString(),
-                                               reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                                               error)) {
-        m_prompts.Warning(this, QString::fromUtf8(appmsg::kAppName), QString::fromStdString(error));
-        return;
-    }
-    m_prompts.Information(this, QString::fromUtf8(appmsg::kAppName), QString::fromUtf8(exmsg::kCsvCreated));
+    SaveTextFile(path,
+                 FormatComparison(oldName.toStdString(), newName.toStdString(), m_differences,
+                                  m_pIgnoreNr->isChecked()),
+                 m_prompts, this);
 }

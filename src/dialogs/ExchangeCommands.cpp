@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "document/CsvExport.h"
+#include "document/FileLayer.h"
 #include "document/ExchangeMessages.h"
 #include "document/SortOrderFile.h"
 #include "document/VandrelEdit2028Doc.h"
@@ -66,6 +67,22 @@ bool IsExchangeCommand(int commandId)
 {
     return commandId == cmd::kSortStoreOrder || commandId == cmd::kSortAutomatic ||
            commandId == cmd::kFileExportAll;
+}
+
+void SaveTextFile(const QString& chosenPath, const std::string& text, IUserPrompts& prompts, QWidget* parent)
+{
+    if (chosenPath.isEmpty())
+        return;
+    QString path = chosenPath;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".txt");
+    std::string error;
+    if (!CFileLayer::Default().WriteFileAtomic(NativePath(path), reinterpret_cast<const uint8_t*>(text.data()),
+                                               text.size(), error)) {
+        prompts.Warning(parent, AppCaption(), QString::fromStdString(error));
+        return;
+    }
+    prompts.Information(parent, AppCaption(), QString::fromUtf8(exmsg::kCsvCreated));
 }
 
 QString SuggestedFileName(const CDocument& doc, const QString& suffix)

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // The exchange commands of a document window that work on the whole
 // database: "Sortierung in Datei speichern" (32857), "Automatische
 // Sortierung anwenden" (32859) and "Alles exportieren" (32862).
@@ -25,6 +26,11 @@ ExchangeOutcome RunExchangeCommand(int commandId, CDocument& doc, IUserPrompts& 
 // The name a save dialog offers for something written from doc: its file
 // (or title) with suffix (".csv") in place of its own, in its folder.
 QString SuggestedFileName(const CDocument& doc, const QString& suffix);
+
+// Writes text as a text file at chosenPath (".txt" added when the name has
+// no suffix) and reports the outcome to the user; an empty path (a cancelled
+// save dialog) writes nothing.
+void SaveTextFile(const QString& chosenPath, const std::string& text, IUserPrompts& prompts, QWidget* parent);
 
 // Where the stored sort order lives: the user's application data directory.
 QString SortOrderFilePath();

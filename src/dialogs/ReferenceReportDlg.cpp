@@ -5,20 +5,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ExchangeCommands.h"
 #include "NumericTreeItem.h"
-#include "document/ExchangeMessages.h"
-#include "document/FileLayer.h"
 #include "document/ReferenceMatch.h"
 #include "document/ReferenceMessages.h"
-#include "uibase/AppMessages.h"
 #include "uibase/UserPrompts.h"
 
 namespace {
@@ -219,18 +215,7 @@ void CReferenceReportDlg::CopyText()
 
 void CReferenceReportDlg::SaveAsText()
 {
-    QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption), m_strSuggestedName,
-                                             QString::fromUtf8(kSaveFilter));
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".txt");
-    std::string error;
-    if (!CFileLayer::Default().WriteFileAtomic(QFile::encodeName(path).toStdString(),
-                                               reinterpret_cast<const uint8_t*>(m_text.data()), m_text.size(),
-                                               error)) {
-        m_prompts.Warning(this, QString::fromUtf8(appmsg::kAppName), QString::fromStdString(error));
-        return;
-    }
-    m_prompts.Information(this, QString::fromUtf8(appmsg::kAppName), QString::fromUtf8(exmsg::kCsvCreated));
+    const QString path = m_prompts.GetSaveFileName(this, QString::fromUtf8(kSaveCaption), m_strSuggestedName,
+                                                   QString::fromUtf8(kSaveFilter));
+    SaveTextFile(path, m_text, m_prompts, this);
 }
