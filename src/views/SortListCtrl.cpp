@@ -422,8 +422,12 @@ void CSortListCtrl::EnsureSelectionVisible()
 
 void CSortListCtrl::paintEvent(QPaintEvent* event)
 {
-    QTableView::paintEvent(event);
     QPainter painter(viewport());
+    if (!PaintCells(event, painter)) {
+        painter.end();
+        QTableView::paintEvent(event);
+        painter.begin(viewport());
+    }
     if (m_model.rowCount() == 0) {
         PaintEmptyListText(painter, viewport()->rect(), palette().color(QPalette::Text));
     }

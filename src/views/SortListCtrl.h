@@ -9,6 +9,7 @@ class CRowDragController;
 class CServiceData;
 class ISettingsStore;
 class QMenu;
+class QPainter;
 
 // The details view of the channel list: a table on CChannelListModel with a
 // sortable header whose column widths and order are kept in the settings
@@ -76,6 +77,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void OnSectionResized(int column, int oldSize, int newSize);
@@ -89,6 +91,9 @@ private:
     // current cell go along with their records.
     void RememberSelection();
     void RestoreSelection();
+    // Paints the cells and the grid; false when the layout needs the table's
+    // own painting.
+    bool PaintCells(QPaintEvent* event, QPainter& painter);
 
     struct Impl;
     std::unique_ptr<Impl> m_pImpl;
@@ -96,4 +101,5 @@ private:
     ISettingsStore& m_store;
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;
+    QPersistentModelIndex m_hoverIndex;
 };

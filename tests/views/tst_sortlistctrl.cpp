@@ -52,6 +52,7 @@ private slots:
     void escapeCancelsTheDrag();
     void dragBelowTheRowsScrolls();
     void emptyListShowsText();
+    void cellsLookAsTheTableDrawsThem();
 
 private:
     void Build(bool restoreOrder = true);
@@ -641,6 +642,57 @@ void TestSortListCtrl::emptyListShowsText()
         }
     }
     QCOMPARE(redCount, 0);
+}
+
+// The list paints its cells itself (to look the selection up once per
+// paint); what it shows must be what the table would show: selection, current
+// cell with and without focus, moved and hidden columns, horizontal scroll.
+void TestSortListCtrl::cellsLookAsTheTableDrawsThem()
+{
+    m_model->SetColors(QColor(10, 20, 30), QColor(250, 250, 240), QColor(0, 128, 0), QColor(255, 255, 255));
+    Build();
+    m_list->ToggleColumn(kColProvider);
+    m_list->horizontalHeader()->moveSection(m_list->horizontalHeader()->visualIndex(kColName), 0);
+
+    QTableView plain;
+    plain.setModel(m_model.get());
+    plain.setSelectionBehavior(QAbstractItemView::SelectRows);
+    plain.setWordWrap(false);
+    plain.verticalHeader()->hide();
+    plain.verticalHeader()->setDefaultSectionSize(m_list->verticalHeader()->defaultSectionSize());
+    plain.horizontalHeader()->restoreState(m_list->horizontalHeader()->saveState());
+    plain.setPalette(m_list->palette());
+    plain.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    plain.resize(m_list->size());
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    QCOMPARE(plain.viewport()->size(), m_list->viewport()->size());
+
+    QItemSelection rows;
+    for (int row : {1, 3, 4, 8})
+        rows.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+    for (QTableView* view : {static_cast<QTableView*>(m_list), &plain}) {
+        view->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+        view->selectionModel()->setCurrentIndex(m_model->index(4, kColName), QItemSelectionModel::NoUpdate);
+        view->horizontalScrollBar()->setValue(37);
+    }
+    const auto same = [&] {
+        return m_list->viewport()->grab().toImage() == plain.viewport()->grab().toImage();
+    };
+    QVERIFY(same());
+
+    // The current cell's focus frame, in whichever view has the focus.
+    m_window->activateWindow();
+    m_list->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    const QImage focused = m_list->viewport()->grab().toImage();
+    plain.activateWindow();
+    plain.setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&plain));
+    QVERIFY(plain.hasFocus());
+    QCOMPARE(focused, plain.viewport()->grab().toImage());
+    // The focus frame is drawn at all: without focus the list looks different.
+    QVERIFY(focused != m_list->viewport()->grab().toImage());
 }
 
 QTEST_MAIN(TestSortListCtrl)
