@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "VandrelEdit2028Doc.h"
+#include "model/AddressIndex.h"
 
 struct CDocumentChange::Snapshot {
     std::vector<CServiceData*> order;
@@ -153,6 +155,9 @@ namespace {
 // run through it (patience sorting with back links).
 std::vector<char> OutsideLongestRun(const std::vector<int>& seq)
 {
+    // Nothing moved (an undone deletion, say): the whole sequence is the run.
+    if (std::adjacent_find(seq.begin(), seq.end(), std::greater_equal<int>()) == seq.end())
+        return std::vector<char>(seq.size(), 0);
     std::vector<int> tailIndex; // position in seq of the last entry of each run length
     std::vector<int> previous(seq.size(), -1);
     for (size_t i = 0; i < seq.size(); ++i) {
@@ -177,12 +182,9 @@ std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
 {
     const auto& from = forward ? m_rangeBefore : m_rangeAfter;
     const auto& to = forward ? m_rangeAfter : m_rangeBefore;
-    // Sorted by address for look-ups: thousands of records, no table nodes.
-    std::vector<std::pair<const CServiceData*, int>> indexInFrom;
-    indexInFrom.reserve(from.size());
+    CAddressIndex<int> indexInFrom(from.size());
     for (size_t i = 0; i < from.size(); ++i)
-        indexInFrom.emplace_back(from[i], static_cast<int>(i));
-    std::sort(indexInFrom.begin(), indexInFrom.end());
+        indexInFrom.Insert(from[i], static_cast<int>(i));
 
     std::vector<const CServiceData*> changed;
     for (const ServiceEdit& e : m_serviceEdits)
@@ -193,13 +195,11 @@ std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
     std::vector<int> kept;
     std::vector<const CServiceData*> keptRecords;
     for (const CServiceData* r : to) {
-        const auto it = std::lower_bound(indexInFrom.begin(), indexInFrom.end(), std::make_pair(r, 0),
-                                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        if (it == indexInFrom.end() || it->first != r) {
-            changed.push_back(r);
-        } else {
-            kept.push_back(it->second);
+        if (const int* at = indexInFrom.Find(r)) {
+            kept.push_back(*at);
             keptRecords.push_back(r);
+        } else {
+            changed.push_back(r);
         }
     }
     const std::vector<char> moved = OutsideLongestRun(kept);
@@ -210,11 +210,13 @@ std::vector<CServiceData*> CDocumentChange::ChangedServices(bool forward) const
     std::vector<CServiceData*> result;
     if (changed.empty())
         return result;
-    std::sort(changed.begin(), changed.end());
+    CAddressIndex<char> isChanged(changed.size());
+    for (const CServiceData* r : changed)
+        isChanged.Insert(r, 1);
     // The array as this direction left it gives the order; empty slots are
     // no channels.
     for (CServiceData* r : m_doc.m_services.Order())
-        if (r->GetNumber() != 0 && std::binary_search(changed.begin(), changed.end(), r))
+        if (r->GetNumber() != 0 && isChanged.Contains(r))
             result.push_back(r);
     return result;
 }

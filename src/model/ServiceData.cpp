@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "AddressIndex.h"
 #include "NdbPrepackaging.h"
 
 using namespace ve;
@@ -497,34 +498,26 @@ bool CServiceDataArray::Rearrange(int first, int count, const std::vector<CServi
     const auto begin = m_records.begin() + first;
     const size_t rangeSize = static_cast<size_t>(count);
     // The records at hand by address, each with its place: in the range,
-    // then behind it in parked. One sorted table serves the check and the
-    // moves, so an undo of thousands of channels sorts once.
-    std::vector<std::pair<const CServiceData*, size_t>> atHand;
-    atHand.reserve(rangeSize + parked.size());
+    // then behind it in parked. One table serves the check and the moves.
+    CAddressIndex<size_t> atHand(rangeSize + parked.size());
     for (size_t i = 0; i < rangeSize; ++i) {
-        atHand.emplace_back(begin[static_cast<std::ptrdiff_t>(i)].get(), i);
+        atHand.Insert(begin[static_cast<std::ptrdiff_t>(i)].get(), i);
     }
     for (size_t i = 0; i < parked.size(); ++i) {
-        atHand.emplace_back(parked[i].get(), rangeSize + i);
+        atHand.Insert(parked[i].get(), rangeSize + i);
     }
-    std::sort(atHand.begin(), atHand.end());
     // Checked before anything moves: every record of order is at hand, and
     // none is named twice.
-    std::vector<char> taken(atHand.size(), 0);
+    std::vector<char> taken(rangeSize + parked.size(), 0);
     std::vector<size_t> source;
     source.reserve(order.size());
     for (const CServiceData* r : order) {
-        const auto it = std::lower_bound(atHand.begin(), atHand.end(), r,
-                                         [](const auto& entry, const CServiceData* key) { return entry.first < key; });
-        if (it == atHand.end() || it->first != r) {
+        const size_t* place = atHand.Find(r);
+        if (!place || taken[*place]) {
             return false;
         }
-        const size_t at = static_cast<size_t>(it - atHand.begin());
-        if (taken[at]) {
-            return false;
-        }
-        taken[at] = 1;
-        source.push_back(it->second);
+        taken[*place] = 1;
+        source.push_back(*place);
     }
 
     std::vector<std::unique_ptr<CServiceData>> range;

@@ -171,6 +171,19 @@ void CChannelListModel::SortRows(int column, bool ascending, bool textComparison
     if (column < 0 || column >= kChannelColumnCount || m_rows.size() < 2) {
         return;
     }
+    // A refill usually comes in the order asked for already (by number):
+    // then nothing moves and the views keep their rows as they are. Numbers
+    // that are not negative compare as their zero-padded texts do, so that
+    // case needs no texts.
+    if (column == kColNumber && !textComparison) {
+        const auto byNumber = [ascending](const ChannelRow& a, const ChannelRow& b) {
+            return ascending ? a.number < b.number : b.number < a.number;
+        };
+        const bool noneNegative =
+            std::all_of(m_rows.begin(), m_rows.end(), [](const ChannelRow& r) { return r.number >= 0; });
+        if (noneNegative && std::is_sorted(m_rows.begin(), m_rows.end(), byNumber))
+            return;
+    }
     // Only the name column carries the number in list display mode.
     const bool listDisplay = m_bListDisplay && column == kColName;
     std::vector<std::string> texts;
@@ -179,8 +192,6 @@ void CChannelListModel::SortRows(int column, bool ascending, bool textComparison
         texts.push_back(ChannelColumnText(m_doc, row, column, listDisplay));
     }
     const std::vector<std::u16string> keys = SortKeys(texts, !textComparison, listDisplay);
-    // A refill usually comes in the order asked for already (by number):
-    // then nothing moves and the views keep their rows as they are.
     const auto inOrder = ascending ? std::is_sorted(keys.begin(), keys.end())
                                    : std::is_sorted(keys.rbegin(), keys.rend());
     if (inOrder) {

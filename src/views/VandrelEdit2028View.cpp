@@ -20,6 +20,7 @@
 #include "document/ChannelEdits.h"
 #include "document/UpdateHints.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "model/AddressIndex.h"
 #include "model/FavoritenData.h"
 #include "model/ServiceData.h"
 #include "uibase/AccessLetters.h"
@@ -285,12 +286,13 @@ void CVandrelEdit2028View::SelectServices(const std::vector<CServiceData*>& serv
 {
     std::vector<int> rows;
     if (!services.empty()) {
-        // One pass over the rows against the sorted wanted ones, so thousands
-        // of channels stay quick; the rows come out in order.
-        std::vector<const CServiceData*> wanted(services.begin(), services.end());
-        std::sort(wanted.begin(), wanted.end());
+        // One pass over the rows against a table of the wanted ones, so
+        // thousands of channels stay quick; the rows come out in order.
+        CAddressIndex<char> wanted(services.size());
+        for (const CServiceData* service : services)
+            wanted.Insert(service, 1);
         for (int r = 0; r < m_pModel->rowCount(); ++r)
-            if (std::binary_search(wanted.begin(), wanted.end(), m_pModel->ServiceAt(r)))
+            if (wanted.Contains(m_pModel->ServiceAt(r)))
                 rows.push_back(r);
     }
     SelectRows(rows, rows.empty() ? -1 : rows.front());

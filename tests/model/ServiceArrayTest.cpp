@@ -6,6 +6,7 @@
 #include <random>
 #include <set>
 
+#include "model/AddressIndex.h"
 #include "model/ServiceData.h"
 #include "support/CoreTestHelpers.h"
 
@@ -771,4 +772,29 @@ TEST(ServiceBatch, RearrangeTakesRecordsFromTheRangeAndTheParked)
     EXPECT_FALSE(arr.Rearrange(0, 5, {arr.GetAt(0), &stranger}, parked));
     EXPECT_EQ(Pointers(arr), snapshot);
     EXPECT_EQ(parked.size(), 1u);
+    // a record named twice: refused as well
+    EXPECT_FALSE(arr.Rearrange(0, 5, {arr.GetAt(1), arr.GetAt(2), arr.GetAt(1)}, parked));
+    EXPECT_EQ(Pointers(arr), snapshot);
+}
+
+TEST(ServiceBatch, AddressIndexGrowsPastItsExpectedSizeAndKeepsTheFirstValue)
+{
+    // Told to expect two, given thousands: the table must grow rather than
+    // fill up (a full table would search forever).
+    std::vector<CServiceData> records(5000);
+    CAddressIndex<int> index(2);
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_TRUE(index.Insert(&records[static_cast<size_t>(i)], i));
+    }
+    EXPECT_FALSE(index.Insert(&records[17], -1));
+    EXPECT_TRUE(index.Insert(nullptr, 99));
+    EXPECT_FALSE(index.Insert(nullptr, 98));
+    for (int i = 0; i < 5000; ++i) {
+        const int* at = index.Find(&records[static_cast<size_t>(i)]);
+        ASSERT_NE(at, nullptr) << i;
+        EXPECT_EQ(*at, i);
+    }
+    EXPECT_EQ(*index.Find(nullptr), 99);
+    CServiceData stranger;
+    EXPECT_FALSE(index.Contains(&stranger));
 }
