@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include <algorithm>
+
 namespace ve {
 
 namespace {
@@ -52,6 +54,10 @@ void AppendUtf8(std::string& out, char32_t cp)
 std::string DecodeFixed(const uint8_t* bytes, size_t maxBytes, CodePage cp)
 {
     const size_t n = FixedLength(bytes, maxBytes);
+    // Most names are plain ASCII, which every code page keeps as it is.
+    if (std::all_of(bytes, bytes + n, [](uint8_t b) { return b < 0x80; })) {
+        return std::string(reinterpret_cast<const char*>(bytes), n);
+    }
     std::string out;
     out.reserve(n * 2);
     for (size_t i = 0; i < n; ++i) {
@@ -120,6 +126,10 @@ std::string Utf32ToUtf8(const std::u32string& text)
 std::u16string Utf8ToUtf16(const std::string& text)
 {
     std::u16string out;
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        out.assign(text.begin(), text.end());
+        return out;
+    }
     for (char32_t c : Utf8ToUtf32(text)) {
         if (c >= 0x10000) {
             c -= 0x10000;

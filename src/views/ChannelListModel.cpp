@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QtMath>
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 #include "document/ChannelEdits.h"
@@ -197,14 +198,34 @@ void CChannelListModel::SortRows(int column, bool ascending, bool textComparison
     if (inOrder) {
         return;
     }
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
+    // The first four characters of each key as one number decide most
+    // comparisons; the keys themselves only where those are equal. Missing
+    // characters count as 0, below every character, as a shorter key sorts
+    // before a longer one that starts with it.
+    struct Entry {
+        uint64_t prefix;
+        int row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        uint64_t prefix = 0;
+        for (size_t k = 0; k < 4; ++k)
+            prefix = (prefix << 16) | (k < keys[i].size() ? keys[i][k] : 0u);
+        entries.push_back({prefix, static_cast<int>(i)});
+    }
+    const auto less = [&keys](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return keys[static_cast<size_t>(a.row)] < keys[static_cast<size_t>(b.row)];
+    };
     // Equal keys keep their order in both directions: there is no second key.
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const std::u16string& ka = keys[static_cast<size_t>(a)];
-        const std::u16string& kb = keys[static_cast<size_t>(b)];
-        return ascending ? ka < kb : kb < ka;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const Entry& a, const Entry& b) { return ascending ? less(a, b) : less(b, a); });
+    std::vector<int> order;
+    order.reserve(entries.size());
+    for (const Entry& e : entries)
+        order.push_back(e.row);
     ApplyRowOrder(order);
 }
 

@@ -10,14 +10,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include <unordered_map>
 
 #include "AccessibleCells.h"
 #include "ChannelListModel.h"
+#include "ListCellDelegate.h"
 #include "ListPaint.h"
 #include "RowDragController.h"
 #include "SelectionRows.h"
 #include "document/ChannelEdits.h"
+#include "model/AddressIndex.h"
 #include "model/ServiceData.h"
 #include "uibase/AppSettings.h"
 
@@ -55,6 +56,7 @@ CSortListCtrl::CSortListCtrl(CChannelListModel& model, ISettingsStore& store, QW
     setObjectName(QStringLiteral("channelList"));
     setAccessibleName(QStringLiteral("Kanalliste"));
     setModel(&m_model);
+    setItemDelegate(new CListCellDelegate(this));
     ForgetAccessibleCellsOnReset(*this);
     connect(&m_model, &CChannelListModel::RowsAboutToBeReordered, this, &CSortListCtrl::RememberSelection);
     connect(&m_model, &CChannelListModel::RowsReordered, this, &CSortListCtrl::RestoreSelection);
@@ -370,23 +372,29 @@ void CSortListCtrl::RememberSelection()
 
 void CSortListCtrl::RestoreSelection()
 {
-    std::unordered_map<const CServiceData*, int> rowOf;
-    rowOf.reserve(static_cast<size_t>(m_model.rowCount()));
-    for (int r = 0; r < m_model.rowCount(); ++r) {
-        rowOf.emplace(m_model.ServiceAt(r), r);
-    }
     std::vector<int> rows;
-    for (const CServiceData* s : m_pImpl->keptSelection) {
-        const auto it = rowOf.find(s);
-        if (it != rowOf.end()) {
-            rows.push_back(it->second);
+    int currentRow = -1;
+    // A refill keeps nothing selected: no need to look through its rows.
+    if (!m_pImpl->keptSelection.empty() || m_pImpl->pKeptCurrent != nullptr) {
+        CAddressIndex<int> rowOf(static_cast<size_t>(m_model.rowCount()));
+        for (int r = 0; r < m_model.rowCount(); ++r) {
+            rowOf.Insert(m_model.ServiceAt(r), r);
+        }
+        for (const CServiceData* s : m_pImpl->keptSelection) {
+            if (const int* row = rowOf.Find(s)) {
+                rows.push_back(*row);
+            }
+        }
+        std::sort(rows.begin(), rows.end());
+        if (m_pImpl->pKeptCurrent != nullptr) {
+            if (const int* row = rowOf.Find(m_pImpl->pKeptCurrent)) {
+                currentRow = *row;
+            }
         }
     }
-    std::sort(rows.begin(), rows.end());
     selectionModel()->select(RowRanges(m_model, rows), QItemSelectionModel::ClearAndSelect);
-    const auto current = rowOf.find(m_pImpl->pKeptCurrent);
-    if (m_pImpl->pKeptCurrent != nullptr && current != rowOf.end()) {
-        selectionModel()->setCurrentIndex(m_model.index(current->second, m_pImpl->nKeptCurrentColumn),
+    if (currentRow >= 0) {
+        selectionModel()->setCurrentIndex(m_model.index(currentRow, m_pImpl->nKeptCurrentColumn),
                                           QItemSelectionModel::NoUpdate);
     }
     m_pImpl->keptSelection.clear();

@@ -133,18 +133,27 @@ bool CSortListCtrl::PaintCells(QPaintEvent* event, QPainter& painter)
         }
 
         if (gridSize) {
+            // A solid grid line is a rectangle one pixel wide; filling it
+            // gives the pen's pixels without stroking a path for each line.
+            const bool solid = gridStyle() == Qt::SolidLine;
             const QPen old = painter.pen();
             painter.setPen(gridPen);
+            const auto line = [&](int x1, int y1, int x2, int y2) {
+                if (solid)
+                    painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), gridColor);
+                else
+                    painter.drawLine(QLineF(x1, y1, x2, y2));
+            };
             for (int row = firstRow; row <= lastRow; ++row) {
                 const int y = rowViewportPosition(row) + rowHeight(row) - gridSize;
-                painter.drawLine(QLineF(area.left(), y, area.right(), y));
+                line(area.left(), y, area.right(), y);
             }
             for (int visual = firstColumn; visual <= lastColumn; ++visual) {
                 const int column = columns->logicalIndex(visual);
                 if (columns->isSectionHidden(column))
                     continue;
                 const int x = columnViewportPosition(column) + columnWidth(column) - gridSize;
-                painter.drawLine(QLineF(x, area.top(), x, area.bottom()));
+                line(x, area.top(), x, area.bottom());
             }
             painter.setPen(old);
         }

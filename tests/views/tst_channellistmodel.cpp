@@ -178,6 +178,19 @@ void TestChannelListModel::sortIsStableInBothDirections()
     m_model->SortRows(kColFrequency, true, true);
     QCOMPARE(m_model->CellText(0, kColFrequency), QStringLiteral("10744"));
     QCOMPARE(m_model->CellText(9, kColFrequency), QStringLiteral("9750"));
+
+    // Names that agree in their first characters, differ only in case or
+    // length, or only after the fourth character.
+    const char* names[] = {"Das Erste HD", "das", "Da", "DAS ERSTE", "Das Vierte", "D", "Das Erste", "das vier",
+                           "ZDF", "Das Erste"};
+    m_model->SetRows(SelectAllChannels(*m_doc, false));
+    for (int r = 0; r < 10; ++r)
+        m_model->ServiceAt(r)->SetNameText(names[r]);
+    m_model->SortRows(kColName, true, true);
+    // Case is ignored and equal names keep their order (rows 4, 7, 10).
+    QCOMPARE(RowNumbers(*m_model), (std::vector<int>{6, 3, 2, 4, 7, 10, 1, 8, 5, 9}));
+    m_model->SortRows(kColName, false, true);
+    QCOMPARE(RowNumbers(*m_model), (std::vector<int>{9, 5, 8, 1, 4, 7, 10, 2, 3, 6}));
 }
 
 void TestChannelListModel::listDisplayShowsNumberBeforeName()

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -653,6 +654,9 @@ void TestSortListCtrl::cellsLookAsTheTableDrawsThem()
     Build();
     m_list->ToggleColumn(kColProvider);
     m_list->horizontalHeader()->moveSection(m_list->horizontalHeader()->visualIndex(kColName), 0);
+    // Names too wide for their column are elided; one is empty.
+    m_list->setColumnWidth(kColName, 60);
+    m_model->ServiceAt(2)->SetNameText("");
 
     QTableView plain;
     plain.setModel(m_model.get());
@@ -673,7 +677,7 @@ void TestSortListCtrl::cellsLookAsTheTableDrawsThem()
         rows.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
     for (QTableView* view : {static_cast<QTableView*>(m_list), &plain}) {
         view->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
-        view->selectionModel()->setCurrentIndex(m_model->index(4, kColName), QItemSelectionModel::NoUpdate);
+        view->selectionModel()->setCurrentIndex(m_model->index(4, kColType), QItemSelectionModel::NoUpdate);
         view->horizontalScrollBar()->setValue(37);
     }
     const auto same = [&] {
@@ -693,6 +697,20 @@ void TestSortListCtrl::cellsLookAsTheTableDrawsThem()
     QCOMPARE(focused, plain.viewport()->grab().toImage());
     // The focus frame is drawn at all: without focus the list looks different.
     QVERIFY(focused != m_list->viewport()->grab().toImage());
+
+    // The other look's style paints the same cells too.
+    std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+    QVERIFY(windows != nullptr);
+    m_list->setStyle(windows.get());
+    plain.setStyle(windows.get());
+    QVERIFY(plain.hasFocus());
+    const QImage plainFocused = plain.viewport()->grab().toImage();
+    m_window->activateWindow();
+    m_list->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QCOMPARE(m_list->viewport()->grab().toImage(), plainFocused);
+    m_list->setStyle(nullptr);
+    plain.setStyle(nullptr);
 }
 
 QTEST_MAIN(TestSortListCtrl)
