@@ -193,6 +193,33 @@ std::string WithoutNumber(const std::string& text)
 
 } // namespace
 
+SortKeyTable ToSortKeyTable(const std::vector<std::u16string>& keys)
+{
+    SortKeyTable table;
+    table.start.reserve(keys.size() + 1);
+    for (const std::u16string& key : keys) {
+        table.units += key;
+        table.start.push_back(table.units.size());
+    }
+    return table;
+}
+
+SortKeyTable NameSortKeys(const std::vector<const CServiceData*>& services)
+{
+    SortKeyTable table;
+    table.units.reserve(services.size() * 16);
+    table.start.reserve(services.size() + 1);
+    for (const CServiceData* s : services) {
+        const size_t from = table.units.size();
+        s->AppendNameUtf16(table.units);
+        for (size_t i = from; i < table.units.size(); ++i) {
+            table.units[i] = UpperLatin(table.units[i]);
+        }
+        table.start.push_back(table.units.size());
+    }
+    return table;
+}
+
 bool IsTextColumn(int column)
 {
     return column == kColName || column == kColSatellite || column == kColProvider;

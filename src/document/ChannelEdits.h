@@ -3,6 +3,7 @@
 // arrays. The list widgets decide which records are selected and call these;
 // the records' order in the array is the receiver's channel order.
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CVandrelEdit2028Doc;
@@ -44,6 +45,21 @@ std::vector<int> DropRowOrder(int rowCount, const std::vector<int>& draggedRows,
 // the list's order. Text keys ignore case; number keys compare non-negative
 // integers by value. In list display mode the texts start with the number.
 std::vector<std::u16string> SortKeys(const std::vector<std::string>& texts, bool numeric, bool listDisplay);
+// Sort keys in one buffer: key i is units[start[i]] up to units[start[i + 1]].
+struct SortKeyTable {
+    std::u16string units;
+    std::vector<size_t> start{0};
+    size_t Size() const { return start.size() - 1; }
+    std::u16string_view Key(size_t i) const
+    {
+        return std::u16string_view(units).substr(start[i], start[i + 1] - start[i]);
+    }
+};
+SortKeyTable ToSortKeyTable(const std::vector<std::u16string>& keys);
+// The text keys of the channel names, as SortKeys gives them for the names'
+// texts, read straight from the records into one buffer: sorting by name
+// converts no texts and allocates nothing per channel.
+SortKeyTable NameSortKeys(const std::vector<const CServiceData*>& services);
 // Whether a column sorts by text ("Kanalname", "Satellit", "Provider") or by number.
 bool IsTextColumn(int column);
 

@@ -20,6 +20,14 @@ std::string CServiceData::GetNameText() const
     return DecodeFixed(&m_record[40], 20, CodePage::Latin1);
 }
 
+void CServiceData::AppendNameUtf16(std::u16string& out) const
+{
+    for (size_t i = 40; i < 60 && m_record[i] != 0; ++i) {
+        // Latin-1 has one code point per byte, all below 0x100.
+        out.push_back(static_cast<char16_t>(DecodeByte(m_record[i], CodePage::Latin1)));
+    }
+}
+
 std::string CServiceData::GetProviderText() const
 {
     return DecodeFixed(&m_record[60], 12, CodePage::Latin1);

@@ -48,6 +48,8 @@ public:
     uint16_t GetTunerWord() const { return ve::ReadLE16(&m_record[34]); }
 
     std::string GetNameText() const;
+    // Appends the same name as UTF-16, straight from the record's bytes.
+    void AppendNameUtf16(std::u16string& out) const;
     std::string GetProviderText() const;
     void SetNameText(const std::string& text, ve::CodePage cp = ve::CodePage::Latin1);
     void SetProviderText(const std::string& text, ve::CodePage cp = ve::CodePage::Latin1);

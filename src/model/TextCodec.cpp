@@ -127,7 +127,8 @@ std::u16string Utf8ToUtf16(const std::string& text)
 {
     std::u16string out;
     if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        out.assign(text.begin(), text.end());
+        out.resize(text.size());
+        std::copy(text.begin(), text.end(), out.begin());
         return out;
     }
     for (char32_t c : Utf8ToUtf32(text)) {

@@ -187,41 +187,62 @@ void CChannelListModel::SortRows(int column, bool ascending, bool textComparison
     }
     // Only the name column carries the number in list display mode.
     const bool listDisplay = m_bListDisplay && column == kColName;
-    std::vector<std::string> texts;
-    texts.reserve(m_rows.size());
-    for (const ChannelRow& row : m_rows) {
-        texts.push_back(ChannelColumnText(m_doc, row, column, listDisplay));
+    SortKeyTable keys;
+    if (column == kColName && !listDisplay && textComparison) {
+        std::vector<const CServiceData*> services;
+        services.reserve(m_rows.size());
+        for (const ChannelRow& row : m_rows)
+            services.push_back(row.service);
+        keys = NameSortKeys(services);
+    } else {
+        std::vector<std::string> texts;
+        texts.reserve(m_rows.size());
+        for (const ChannelRow& row : m_rows)
+            texts.push_back(ChannelColumnText(m_doc, row, column, listDisplay));
+        keys = ToSortKeyTable(SortKeys(texts, !textComparison, listDisplay));
     }
-    const std::vector<std::u16string> keys = SortKeys(texts, !textComparison, listDisplay);
-    const auto inOrder = ascending ? std::is_sorted(keys.begin(), keys.end())
-                                   : std::is_sorted(keys.rbegin(), keys.rend());
+    const size_t n = keys.Size();
+    bool inOrder = true;
+    for (size_t i = 1; i < n && inOrder; ++i)
+        inOrder = ascending ? !(keys.Key(i) < keys.Key(i - 1)) : !(keys.Key(i - 1) < keys.Key(i));
     if (inOrder) {
         return;
     }
-    // The first four characters of each key as one number decide most
+    // The first eight characters of each key as two numbers decide most
     // comparisons; the keys themselves only where those are equal. Missing
     // characters count as 0, below every character, as a shorter key sorts
     // before a longer one that starts with it.
     struct Entry {
-        uint64_t prefix;
+        uint64_t head;
+        uint64_t next;
         int row;
     };
-    std::vector<Entry> entries;
-    entries.reserve(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        uint64_t prefix = 0;
-        for (size_t k = 0; k < 4; ++k)
-            prefix = (prefix << 16) | (k < keys[i].size() ? keys[i][k] : 0u);
-        entries.push_back({prefix, static_cast<int>(i)});
-    }
-    const auto less = [&keys](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        return keys[static_cast<size_t>(a.row)] < keys[static_cast<size_t>(b.row)];
+    const auto chars = [](std::u16string_view key, size_t from) {
+        uint64_t packed = 0;
+        for (size_t k = from; k < from + 4; ++k)
+            packed = (packed << 16) | (k < key.size() ? key[k] : 0u);
+        return packed;
     };
-    // Equal keys keep their order in both directions: there is no second key.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&](const Entry& a, const Entry& b) { return ascending ? less(a, b) : less(b, a); });
+    std::vector<Entry> entries;
+    entries.reserve(n);
+    for (size_t i = 0; i < n; ++i)
+        entries.push_back({chars(keys.Key(i), 0), chars(keys.Key(i), 4), static_cast<int>(i)});
+    // Equal keys keep their order in both directions: there is no second
+    // key, so the row itself decides between them, which makes the quicker
+    // unstable sort give the stable order.
+    const auto compareKeys = [&keys](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return a.head < b.head ? -1 : 1;
+        if (a.next != b.next)
+            return a.next < b.next ? -1 : 1;
+        return keys.Key(static_cast<size_t>(a.row)).compare(keys.Key(static_cast<size_t>(b.row)));
+    };
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        const int c = compareKeys(a, b);
+        if (c != 0)
+            return ascending ? c < 0 : c > 0;
+        return a.row < b.row;
+    });
     std::vector<int> order;
     order.reserve(entries.size());
     for (const Entry& e : entries)

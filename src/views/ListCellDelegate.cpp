@@ -1,10 +1,12 @@
 #include "ListCellDelegate.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 #include <QTextLayout>
 #include <QWidget>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -36,6 +38,22 @@ bool IsPlainCell(const QStyleOptionViewItem& opt)
            opt.icon.isNull() && !(opt.state & QStyle::State_Editing) && IsSingleLineText(opt.text);
 }
 
+// Lays text out in one line of the given width, as the style does; an
+// invalid line when the text takes more than one.
+QTextLine LayOutOneLine(QTextLayout& layout, const QTextOption& option, int width)
+{
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, 0));
+    }
+    const bool more = layout.createLine().isValid();
+    layout.endLayout();
+    return more ? QTextLine() : line;
+}
+
 } // namespace
 
 void CListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -49,8 +67,8 @@ void CListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QWidget* widget = opt.widget;
     const QStyle* style = widget->style();
 
-    // The text on one line, as the style lays it out: a cell it would elide
-    // goes to the style.
+    // The text on one line, as the style lays it out; one too wide for the
+    // cell is elided as the style elides it, at the same place.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
     QTextOption textOption;
@@ -58,24 +76,25 @@ void CListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     textOption.setTextDirection(opt.direction);
     textOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
     QTextLayout layout(opt.text, opt.font);
+    std::optional<QTextLayout> elided;
     QPointF position;
     if (!opt.text.isEmpty()) {
-        layout.setTextOption(textOption);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        line.setLineWidth(textRect.width());
-        line.setPosition(QPointF(0, 0));
-        const bool oneLine = !layout.createLine().isValid();
-        layout.endLayout();
+        const QTextLine line = LayOutOneLine(layout, textOption, textRect.width());
         const QRect layoutRect = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
                                                      layout.boundingRect().size().toSize(), textRect);
-        const bool fits = line.naturalTextWidth() <= textRect.width();
-        const bool visible = line.height() + layoutRect.top() > textRect.top();
-        if (!oneLine || !fits || !visible) {
+        if (!line.isValid() || line.height() + layoutRect.top() <= textRect.top()) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
         position = QPointF(textRect.x(), layoutRect.top());
+        if (line.naturalTextWidth() > textRect.width()) {
+            elided.emplace(QFontMetrics(opt.font).elidedText(opt.text, opt.textElideMode, textRect.width()),
+                           opt.font);
+            if (!LayOutOneLine(*elided, textOption, textRect.width()).isValid()) {
+                QStyledItemDelegate::paint(painter, option, index);
+                return;
+            }
+        }
     }
 
     painter->save();
@@ -87,7 +106,7 @@ void CListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             group = QPalette::Inactive;
         painter->setPen(
             opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        layout.draw(painter, position);
+        (elided ? *elided : layout).draw(painter, position);
     }
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;

@@ -78,6 +78,7 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
 private:
     void OnSectionResized(int column, int oldSize, int newSize);

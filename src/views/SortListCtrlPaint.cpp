@@ -161,6 +161,16 @@ bool CSortListCtrl::PaintCells(QPaintEvent* event, QPainter& painter)
     return true;
 }
 
+QRegion CSortListCtrl::visualRegionForSelection(const QItemSelection& selection) const
+{
+    // Hundreds of scattered rows (an undo selects what it brought back): the
+    // visible area is quicker to name than a rectangle for each row, and
+    // repainting it is what follows anyway.
+    if (selection.size() > 64)
+        return QRegion(viewport()->rect());
+    return QTableView::visualRegionForSelection(selection);
+}
+
 bool CSortListCtrl::viewportEvent(QEvent* event)
 {
     // The cell under the mouse, as the view tracks it for its own painting.

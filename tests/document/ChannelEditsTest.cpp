@@ -1,9 +1,16 @@
 // Editing operations of the channel list and the tree on the document's arrays.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <memory>
+
 #include "document/ChannelEdits.h"
 #include "document/ChannelRows.h"
 #include "document/VandrelEdit2028Doc.h"
+#include "model/NdbFormat.h"
+#include "model/ServiceData.h"
+#include "model/TextCodec.h"
 #include "support/NdbTestBuilder.h"
 
 using namespace ndbtest;
@@ -146,6 +153,32 @@ TEST(SortKeys, TextIgnoresCaseAndNumbersCompareByValue)
     EXPECT_LT(n[0], n[1]);
     EXPECT_TRUE(IsTextColumn(kColName) && IsTextColumn(kColSatellite) && IsTextColumn(kColProvider));
     EXPECT_FALSE(IsTextColumn(kColFrequency));
+
+    // The keys read from the records are the keys of the names' texts, for
+    // Latin-1 letters, a full 20-byte name and an empty one too.
+    std::vector<std::unique_ptr<CServiceData>> records;
+    std::vector<const CServiceData*> services;
+    std::vector<std::string> texts;
+    for (const char* name : {"arte", "\xE4rzte \xDF\xFF\xE9", "", "ZDF\xF7"}) {
+        records.push_back(std::make_unique<CServiceData>());
+        records.back()->SetNameText(
+            ve::DecodeFixed(reinterpret_cast<const uint8_t*>(name), std::strlen(name), ve::CodePage::Latin1));
+        services.push_back(records.back().get());
+        texts.push_back(records.back()->GetNameText());
+    }
+    // A name that fills its 20 bytes has no terminating zero.
+    std::array<uint8_t, ndb::kSvcRecordSize> image{};
+    std::memcpy(&image[40], "Zwanzig Zeichen Name", 20);
+    records.push_back(std::make_unique<CServiceData>(image.data()));
+    services.push_back(records.back().get());
+    texts.push_back(records.back()->GetNameText());
+    EXPECT_EQ(texts.back(), "Zwanzig Zeichen Name");
+    const SortKeyTable table = NameSortKeys(services);
+    const std::vector<std::u16string> keys = SortKeys(texts, false, false);
+    ASSERT_EQ(table.Size(), keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(table.Key(i), keys[i]) << i;
+    }
 }
 
 TEST(SatelliteOrder, ByOrbitalPositionNameAndSlot)
