@@ -3,6 +3,8 @@
 # everything, or only the targets named in $BUILD_TARGETS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler cache entries are found from any checkout of the tree.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(pwd)}" CCACHE_NOHASHDIR=1
 BUILD_DIR=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVE_BUILD_GUI=ON -DVE_BUILD_TESTS=ON "$@" > /dev/null
 targets=()

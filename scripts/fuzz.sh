@@ -2,8 +2,9 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan + coverage) into
 # build-fuzz/ (or $FUZZ_BUILD_DIR), writes the seed corpora, replays the
 # inputs in fuzz/regressions/, then fuzzes each target for SECONDS (default
-# 60; 0 only builds and replays). Exits non-zero on any crash, timeout, leak,
-# out-of-memory or oversized allocation.
+# 60; 0 only builds and replays), as many side by side as there are cores.
+# Exits non-zero on any crash, timeout, leak, out-of-memory or oversized
+# allocation.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: load roundtrip clipboard sort_order reflist
 #
@@ -60,33 +61,58 @@ for f in fuzz/regressions/*; do
   fi
 done
 
+# One target per core at a time: each still runs its full SECONDS on a core
+# of its own, and the run takes a fraction of the time one after another.
+fuzz_target() {
+  local t=$1 seeds extra
+  case "$t" in
+    load | roundtrip) seeds="$BUILD/seeds/db"; extra=(-max_len=4194304) ;;
+    clipboard) seeds="$BUILD/seeds/clip"; extra=(-max_len=65536) ;;
+    sort_order) seeds="$BUILD/seeds/order"; extra=(-max_len=65536) ;;
+    reflist) seeds="$BUILD/seeds/reflist"; extra=(-max_len=65536) ;;
+  esac
+  local corpus="$BUILD/corpus/$t"
+  mkdir -p "$corpus"
+  # shellcheck disable=SC2086
+  "$BUILD/fuzz/fuzz_$t" "${COMMON[@]}" "${extra[@]}" -max_total_time="$SECONDS_PER_TARGET" \
+    -artifact_prefix="$ROOT/$BUILD/artifacts/$t-" ${FUZZ_ARGS:-} "$corpus" "$seeds" > "$BUILD/logs/$t.log" 2>&1
+}
+
+report_target() {
+  local t=$1 rc=$2 log="$BUILD/logs/$1.log"
+  # the last status line: executions, coverage, features, corpus
+  grep -E '^#[0-9]+' "$log" | tail -n 1 || true
+  grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" || true
+  if [ "$rc" -ne 0 ]; then
+    echo "fuzz: $t FAILED (exit $rc)"
+    grep -E 'ERROR|SUMMARY|==vefuzz==|runtime error|Test unit written' "$log" | head -n 20 || true
+    status=1
+    failed+=("$t")
+  fi
+}
+
 if [ "$SECONDS_PER_TARGET" -gt 0 ]; then
   mkdir -p "$BUILD/logs" "$BUILD/artifacts"
   for t in "${TARGETS[@]}"; do
     case "$t" in
-      load | roundtrip) seeds="$BUILD/seeds/db"; extra=(-max_len=4194304) ;;
-      clipboard) seeds="$BUILD/seeds/clip"; extra=(-max_len=65536) ;;
-      sort_order) seeds="$BUILD/seeds/order"; extra=(-max_len=65536) ;;
-      reflist) seeds="$BUILD/seeds/reflist"; extra=(-max_len=65536) ;;
+      load | roundtrip | clipboard | sort_order | reflist) ;;
       *) echo "fuzz: unknown target $t" >&2; exit 2 ;;
     esac
-    corpus="$BUILD/corpus/$t"
-    mkdir -p "$corpus"
-    log="$BUILD/logs/$t.log"
-    echo "fuzz: $t for $SECONDS_PER_TARGET s (log: $log)"
-    rc=0
-    # shellcheck disable=SC2086
-    "$BUILD/fuzz/fuzz_$t" "${COMMON[@]}" "${extra[@]}" -max_total_time="$SECONDS_PER_TARGET" \
-      -artifact_prefix="$ROOT/$BUILD/artifacts/$t-" ${FUZZ_ARGS:-} "$corpus" "$seeds" > "$log" 2>&1 || rc=$?
-    # the last status line: executions, coverage, features, corpus
-    grep -E '^#[0-9]+' "$log" | tail -n 1 || true
-    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" || true
-    if [ "$rc" -ne 0 ]; then
-      echo "fuzz: $t FAILED (exit $rc)"
-      grep -E 'ERROR|SUMMARY|==vefuzz==|runtime error|Test unit written' "$log" | head -n 20 || true
-      status=1
-      failed+=("$t")
-    fi
+  done
+  slots=$(nproc)
+  for ((i = 0; i < ${#TARGETS[@]}; i += slots)); do
+    batch=("${TARGETS[@]:i:slots}")
+    pids=()
+    for t in "${batch[@]}"; do
+      echo "fuzz: $t for $SECONDS_PER_TARGET s (log: $BUILD/logs/$t.log)"
+      fuzz_target "$t" &
+      pids+=($!)
+    done
+    for k in "${!batch[@]}"; do
+      rc=0
+      wait "${pids[$k]}" || rc=$?
+      report_target "${batch[$k]}" "$rc"
+    done
   done
 fi
 

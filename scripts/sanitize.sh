@@ -8,6 +8,8 @@
 #   FUZZ_BUILD_DIR=build-asan bash scripts/fuzz.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiler cache entries are found from any checkout of the tree.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(pwd)}" CCACHE_NOHASHDIR=1
 BUILD=${ASAN_BUILD_DIR:-build-asan}
 CXX_FOR_ASAN=${ASAN_CXX:-clang++}
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$CXX_FOR_ASAN" \
