@@ -29,15 +29,14 @@ export SOURCE_DATE_EPOCH
 # Compiler cache entries are found across build folders of this tree.
 export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
 
-# Debian's optimisation and hardening flags; no debug information, the
-# binaries are stripped.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
+# Debian's optimisation and hardening flags, the same as the test build's
+# (whose objects the compiler cache hands over); the binaries are stripped.
+# shellcheck source=scripts/release-flags.sh
+source scripts/release-flags.sh
 build_package() {
   local dir=$1
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DVE_BUILD_GUI=ON -DVE_BUILD_TESTS=OFF -DVE_BUILD_BENCH=OFF \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" > /dev/null
+  cmake -S . -B "$dir" "${VE_RELEASE_FLAGS[@]}" -DVE_BUILD_GUI=ON -DVE_BUILD_TESTS=OFF -DVE_BUILD_BENCH=OFF \
+    > /dev/null
   cmake --build "$dir" -j "$(nproc)" > /dev/null
   rm -f "$dir"/*.deb
   (cd "$dir" && cpack -G DEB > /dev/null)
